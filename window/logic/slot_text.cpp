@@ -1,0 +1,209 @@
+// Texts of the 26 slots and the conversions between UTF-16 and UTF-8.
+#include "slot_text.h"
+
+namespace {
+
+bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Reads one character of UTF-16 at text[*pos] and moves *pos past it.
+// A lone surrogate reads as U+FFFD.
+char32_t ReadUtf16Character(std::u16string_view text, std::size_t *pos) {
+  char32_t c = text[*pos];
+  *pos += 1;
+  if (IsHighSurrogate(c)) {
+    if (*pos < text.size() && IsLowSurrogate(text[*pos])) {
+      char32_t low = text[*pos];
+      *pos += 1;
+      return 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+    }
+    return kReplacementCharacter;
+  }
+  if (IsLowSurrogate(c)) return kReplacementCharacter;
+  return c;
+}
+
+// Encodes one character as UTF-8 into bytes; returns the byte count (1-4).
+std::size_t EncodeUtf8(char32_t c, char bytes[4]) {
+  if (c < 0x80) {
+    bytes[0] = static_cast<char>(c);
+    return 1;
+  }
+  if (c < 0x800) {
+    bytes[0] = static_cast<char>(0xC0 | (c >> 6));
+    bytes[1] = static_cast<char>(0x80 | (c & 0x3F));
+    return 2;
+  }
+  if (c < 0x10000) {
+    bytes[0] = static_cast<char>(0xE0 | (c >> 12));
+    bytes[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    bytes[2] = static_cast<char>(0x80 | (c & 0x3F));
+    return 3;
+  }
+  bytes[0] = static_cast<char>(0xF0 | (c >> 18));
+  bytes[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+  bytes[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+  bytes[3] = static_cast<char>(0x80 | (c & 0x3F));
+  return 4;
+}
+
+bool IsContinuationByte(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Reads one well-formed UTF-8 sequence at text[*pos] and moves *pos past it.
+// Anything else reads as U+FFFD and moves *pos by one byte.
+char32_t ReadUtf8Character(std::string_view text, std::size_t *pos) {
+  unsigned char lead = static_cast<unsigned char>(text[*pos]);
+  std::size_t length;
+  char32_t c;
+  char32_t minimum;
+  if (lead < 0x80) {
+    *pos += 1;
+    return lead;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, c = lead & 0x1F, minimum = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, c = lead & 0x0F, minimum = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, c = lead & 0x07, minimum = 0x10000;
+  } else {
+    *pos += 1;
+    return kReplacementCharacter;
+  }
+  if (text.size() - *pos < length) {
+    *pos += 1;
+    return kReplacementCharacter;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    unsigned char b = static_cast<unsigned char>(text[*pos + i]);
+    if (!IsContinuationByte(b)) {
+      *pos += 1;
+      return kReplacementCharacter;
+    }
+    c = (c << 6) | (b & 0x3F);
+  }
+  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    *pos += 1;
+    return kReplacementCharacter;
+  }
+  *pos += length;
+  return c;
+}
+
+bool IsCommentCharacter(char c) { return c == '\'' || c == ':' || c == ';'; }
+
+// After a cut: makes sure a kept text that is plain ASCII up to its end (no
+// comment, no other character) cannot pass for a whole expression.
+void MarkCutExpression(char *expression, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i) {
+    unsigned char b = static_cast<unsigned char>(expression[i]);
+    if (IsCommentCharacter(expression[i]) || b >= 0x80) return;
+  }
+  if (length > 0) expression[length - 1] = '?';
+}
+
+}  // namespace
+
+char16_t GetSlotLetter(int slot) {
+  if (slot < 0) slot = 0;
+  if (slot >= kSlotCount) slot = kSlotCount - 1;
+  return static_cast<char16_t>(u'A' + slot);
+}
+
+std::u16string_view LimitSlotExpression(std::u16string_view expression) {
+  if (expression.size() <= kMaxSlotExpressionLength) return expression;
+  std::size_t length = kMaxSlotExpressionLength;
+  if (IsHighSurrogate(expression[length - 1]) &&
+      IsLowSurrogate(expression[length]))
+    length -= 1;
+  return expression.substr(0, length);
+}
+
+std::u16string BuildListItem(int slot, std::u16string_view expression) {
+  std::u16string item;
+  item += GetSlotLetter(slot);
+  item += kSlotMarker;
+  item += LimitSlotExpression(expression);
+  return item;
+}
+
+bool IsListItem(std::u16string_view text) {
+  return text.size() >= 2 && text[1] == kSlotMarker;
+}
+
+std::u16string_view GetListItemExpression(std::u16string_view item) {
+  if (!IsListItem(item)) return {};
+  return item.substr(2);
+}
+
+std::size_t BuildEngineLine(int slot, std::u16string_view expression,
+                            char *line, std::size_t lineSize) {
+  if (lineSize == 0) return 0;
+  if (lineSize < 4) {
+    line[0] = '\0';
+    return 0;
+  }
+  line[0] = static_cast<char>(GetSlotLetter(slot));
+  line[1] = '=';
+  line[2] = ' ';
+  bool cut = false;
+  std::size_t length = ConvertUtf16ToUtf8(LimitSlotExpression(expression),
+                                          line + 3, lineSize - 3, &cut);
+  if (cut) MarkCutExpression(line + 3, length);
+  return 3 + length;
+}
+
+std::size_t ConvertUtf16ToUtf8(std::u16string_view text, char *out,
+                               std::size_t outSize, bool *cut) {
+  if (cut) *cut = false;
+  if (outSize == 0) {
+    if (cut) *cut = !text.empty();
+    return 0;
+  }
+  std::size_t length = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    char bytes[4];
+    std::size_t count = EncodeUtf8(ReadUtf16Character(text, &pos), bytes);
+    if (count > outSize - 1 - length) {
+      if (cut) *cut = true;
+      break;
+    }
+    for (std::size_t i = 0; i < count; ++i) out[length++] = bytes[i];
+  }
+  out[length] = '\0';
+  return length;
+}
+
+std::u16string ConvertUtf8ToUtf16(std::string_view text) {
+  std::size_t end = text.find('\0');
+  if (end != std::string_view::npos) text = text.substr(0, end);
+  std::u16string result;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    char32_t c = ReadUtf8Character(text, &pos);
+    if (c >= 0x10000) {
+      result += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      result += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      result += static_cast<char16_t>(c);
+    }
+  }
+  return result;
+}
+
+std::uint32_t MakeSelection(std::uint32_t start, std::uint32_t end) {
+  return (start & 0xFFFF) | ((end & 0xFFFF) << 16);
+}
+
+std::uint32_t GetSelectionStart(std::uint32_t selection) {
+  return selection & 0xFFFF;
+}
+
+std::uint32_t GetSelectionEnd(std::uint32_t selection) {
+  return selection >> 16;
+}
+
+std::uint32_t MakeCaretFromStop(int stop) {
+  std::uint32_t caret = static_cast<std::uint32_t>(stop) - 1u;
+  return MakeSelection(caret, caret);
+}
