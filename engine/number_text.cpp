@@ -273,23 +273,18 @@ void RoundToSeventeenDigits(double v, char digits[17], int *p) {
     // unless they all read 0 (v within half a unit of the 30th digit of R).
     char w[48];
     tr = std::to_chars(w, w + sizeof w, v, std::chars_format::scientific, 29);
+    *tr.ptr = '\0';
     char d30[30];
     d30[0] = w[0];
     std::memcpy(d30 + 1, w + 2, 29);
-    bool samePrefix = std::memcmp(d30, d18, 18) == 0;
+    const bool sameExponent = ReadExponent(w + 32) == exponent;
+    const bool samePrefix = sameExponent && std::memcmp(d30, d18, 18) == 0;
     bool restZero = true;
     for (int i = 18; i < 30; ++i) restZero = restZero && d30[i] == '0';
-    int wExponent = ReadExponent(w + 32);
-    if (wExponent != exponent) {
-      // R30 carried into a new power of ten while R did not: impossible
-      // when the 18th digit of R is 5; fall through to the exact digits.
-      samePrefix = false;
-      restZero = true;
-    }
     if (samePrefix && !restZero) {
-      roundUp = true;   // v > R
-    } else if (!samePrefix && wExponent == exponent && d30[17] == '4') {
-      roundUp = false;  // v < R
+      roundUp = true;   // R30 > R, so v > R
+    } else if (sameExponent && !samePrefix && d30[17] == '4') {
+      roundUp = false;  // R30 < R, so v < R
     } else {
       // Still undecided: read the exact expansion (at most 767 digits).
       char exact[800];

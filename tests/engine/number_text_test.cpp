@@ -212,6 +212,22 @@ TEST(ScanNumberLong, AgreesWithExactConversion) {
   }
 }
 
+TEST(ScanNumberLong, DigitsFarBeyondTheMidpointStillCount) {
+  // 1 + 2^-53, halfway between 1 and the next double: a tie that goes to 1.
+  const std::string mid = DigitsOfBinaryFraction((std::uint64_t{1} << 53) + 1, 53);
+  EXPECT_EQ(Scan(mid + "E-53").value, 1.0);
+  // A non-zero digit a thousand places later tips it over.
+  const std::string tail = std::string(1000, '0') + "1";
+  ScanResult r = Scan(mid + tail + "E-1054");
+  EXPECT_EQ(r.value, 1.0 + 0x1p-52);
+  EXPECT_EQ(r.bytes, static_cast<long>(mid.size() + tail.size() + 6));
+  EXPECT_FALSE(r.flag);
+  // The same below the midpoint: 1 + 2^-53 - tiny rounds down.
+  std::string below = mid;
+  below.back() = '4';
+  EXPECT_EQ(Scan(below + std::string(1000, '9') + "E-1053").value, 1.0);
+}
+
 TEST(ScanNumberLong, ShortestTextOfEveryDoubleReadsBack) {
   std::mt19937_64 rng(777);
   for (int i = 0; i < 20000; ++i) {
