@@ -308,6 +308,31 @@ void RoundToSeventeenDigits(double v, char digits[17], int *p) {
 }
 
 
+// Digits 1 to 11 of the 17-digit rounding of v (> 0), and P, as
+// FormatResult needs them. Twelve correctly rounded digits R12 lie within
+// half a unit of their 12th digit of v, so they settle the ten-digit result
+// by themselves unless their 11th and 12th digits read 50 (v is then near
+// d1..d10 4999999 5, where the 17-digit rounding decides) or R12 is 1
+// followed by zeros (it may have carried into a new power of ten, and the
+// layout must follow the 17-digit value). Those few cases take the full first
+// rounding. Otherwise digits[10] only has to fall on the right side of 5.
+static void ReadLeadingDigits(double v, char digits[17], int *p) {
+  char r[32];  // "d.ddddddddddde-XXX"
+  std::to_chars_result tr = std::to_chars(r, r + sizeof r, v, std::chars_format::scientific, 11);
+  *tr.ptr = '\0';
+  const int last2 = (r[11] - '0') * 10 + (r[12] - '0');
+  const bool powerOfTen = r[0] == '1' && std::memcmp(r + 2, "00000000000", 11) == 0;
+  if (last2 == 50 || powerOfTen) {
+    RoundToSeventeenDigits(v, digits, p);
+    return;
+  }
+  digits[0] = r[0];
+  std::memcpy(digits + 1, r + 2, 9);
+  std::memset(digits + 10, '0', 7);
+  if (last2 > 50) digits[10] = '9';
+  *p = ReadExponent(r + 14) + 1;
+}
+
 const char *ScanNumber(const char *text, double *value) {
   if (text[0] == '0' && text[1] != '.') return ScanIntegerLiteral(text, value);
   return ScanDecimalLiteral(text, value);
@@ -329,7 +354,7 @@ void FormatResult(double value, char out[kResultTextSize]) {
     std::memset(digits, '0', sizeof digits);
   } else {
     negative = value < 0;
-    RoundToSeventeenDigits(negative ? -value : value, digits, &p);
+    ReadLeadingDigits(negative ? -value : value, digits, &p);
   }
 
   // The layout is chosen now and kept through the second rounding.

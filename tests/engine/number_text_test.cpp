@@ -409,6 +409,28 @@ TEST(FormatResultReference, NearDoubleRoundingBoundaries) {
   }
 }
 
+// Powers of ten and their neighbours: carries into a new decade must not
+// move the layout.
+TEST(FormatResultReference, NextToPowersOfTen) {
+  for (int e = -323; e <= 308; ++e) {
+    std::string literal = "1e" + std::to_string(e);
+    double v = 0;
+    std::from_chars(literal.data(), literal.data() + literal.size(), v);
+    double w = v;
+    for (int k = 0; k < 4; ++k) w = std::nextafter(w, 0.0);
+    for (int k = 0; k < 8; ++k, w = std::nextafter(w, kInf)) {
+      ASSERT_EQ(Format(w), ReferenceFormat(w)) << std::hexfloat << w;
+    }
+    // just below a power of ten by less than the 11th digit
+    for (const char *tail : {"9.9999999995e", "9.99999999949999995e", "9.9999999994999999e",
+                             "9.99999999950000001e"}) {
+      std::string near = tail + std::to_string(e - 1);
+      std::from_chars(near.data(), near.data() + near.size(), w);
+      ASSERT_EQ(Format(w), ReferenceFormat(w)) << near;
+    }
+  }
+}
+
 // The first rounding alone, digit by digit.
 void ExpectSeventeenDigits(double v) {
   ExactDigits x = ExactExpansion(v);
