@@ -1,0 +1,395 @@
+// Checks the help pages against the program: every example is evaluated by the
+// engine, and the table of contents, the index, the project file and the links
+// must agree with the pages that exist.
+//
+// How examples are written in the pages:
+//
+//   <code class="ex" ATTRIBUTES>EXPRESSION</code> → <samp>EXPECTED</samp>
+//
+// The expected text of an example is the first <samp> after its <code>; no
+// other example may stand between the two. Optional attributes:
+//   data-slot="L"   evaluate the way slot L is evaluated: the line is
+//                   "L= EXPRESSION", which also stores the value (0 on an
+//                   error) in variable L
+//   data-deg="1"    angles in degrees (radians otherwise)
+//   data-radix="N"  N = 2, 8 or 16: a successful result is shown in radix N
+//   data-tsv="1"    the expected text is a line of vexc --tsv: code, stop
+//                   position, the value's IEEE-754 bits as 16 lower-case hex
+//                   digits and the text, separated by tabs
+//   data-stop="K"   the evaluation stops after K bytes of the normalised
+//                   expression (on an error the caret goes one before it)
+// Without data-slot the expression is passed as it stands, so "A= 3" assigns
+// to A, as a line given to vexc does. The variables are all 0 at the start of
+// each page; the examples of a page run in page order, and each sees the
+// variables left by those before it. The entities &amp; &lt; &gt; &quot; and
+// &#39; are decoded in both texts.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kHelpDir = VEX_HELP_SOURCE_DIR;
+
+struct HelpExample {
+  std::string expression;
+  std::string expected;
+  char slot = 0;  // 0: no assignment prefix is added
+  bool degrees = false;
+  int radix = 10;
+  bool tsv = false;
+  int stop = -1;  // -1: not checked
+  int line = 0;   // line of the page, for messages
+};
+
+// ---- Reading the help sources -------------------------------------------------
+
+std::string ReadFileText(const fs::path &path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> ListPages() {
+  std::vector<std::string> pages;
+  std::error_code error;
+  for (const auto &entry : fs::directory_iterator(kHelpDir, error)) {
+    if (entry.path().extension() == ".html") pages.push_back(entry.path().filename().string());
+  }
+  std::sort(pages.begin(), pages.end());
+  return pages;
+}
+
+int CountLines(const std::string &text, std::size_t end) {
+  return 1 + static_cast<int>(std::count(text.begin(), text.begin() + end, '\n'));
+}
+
+std::string DecodeEntities(const std::string &text) {
+  static const struct { const char *entity; char c; } kEntities[] = {
+      {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&#39;", '\''}};
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    bool decoded = false;
+    for (const auto &e : kEntities) {
+      std::size_t n = std::strlen(e.entity);
+      if (text.compare(i, n, e.entity) == 0) {
+        out += e.c;
+        i += n;
+        decoded = true;
+        break;
+      }
+    }
+    if (!decoded) out += text[i++];
+  }
+  return out;
+}
+
+// The attributes of an opening tag as name/value pairs (values in double quotes).
+std::vector<std::pair<std::string, std::string>> ReadAttributes(const std::string &tag) {
+  std::vector<std::pair<std::string, std::string>> attributes;
+  std::size_t pos = 0;
+  while ((pos = tag.find("=\"", pos)) != std::string::npos) {
+    std::size_t nameStart = tag.find_last_of(" \t\n", pos) + 1;
+    std::size_t valueEnd = tag.find('"', pos + 2);
+    if (valueEnd == std::string::npos) break;
+    attributes.emplace_back(tag.substr(nameStart, pos - nameStart),
+                            tag.substr(pos + 2, valueEnd - pos - 2));
+    pos = valueEnd + 1;
+  }
+  return attributes;
+}
+
+// Applies one attribute of an example's <code> tag; false for an unknown name
+// or a value the example format does not allow.
+bool ApplyAttribute(const std::string &name, const std::string &value, HelpExample *example) {
+  if (name == "class") return value == "ex";
+  if (name == "data-slot") {
+    if (value.size() != 1 || value[0] < 'A' || value[0] > 'Z') return false;
+    example->slot = value[0];
+    return true;
+  }
+  if (name == "data-deg" || name == "data-tsv") {
+    if (value != "0" && value != "1") return false;
+    (name == "data-deg" ? example->degrees : example->tsv) = value == "1";
+    return true;
+  }
+  if (name == "data-radix") {
+    if (value != "2" && value != "8" && value != "10" && value != "16") return false;
+    example->radix = std::stoi(value);
+    return true;
+  }
+  if (name == "data-stop") {
+    if (value.empty() || value.size() > 3 ||
+        value.find_first_not_of("0123456789") != std::string::npos)
+      return false;
+    example->stop = std::stoi(value);
+    return true;
+  }
+  return false;
+}
+
+// Collects the examples of one page in page order. Returns an empty text, or a
+// description of the first markup problem found.
+std::string ParseExamples(const std::string &html, std::vector<HelpExample> *examples) {
+  const std::string kOpen = "<code class=\"ex\"";
+  std::size_t pos = 0;
+  while ((pos = html.find(kOpen, pos)) != std::string::npos) {
+    HelpExample example;
+    example.line = CountLines(html, pos);
+    std::string where = "line " + std::to_string(example.line) + ": ";
+    std::size_t tagEnd = html.find('>', pos);
+    std::size_t codeEnd = html.find("</code>", pos);
+    if (tagEnd == std::string::npos || codeEnd == std::string::npos || codeEnd < tagEnd)
+      return where + "unterminated example";
+    for (const auto &[name, value] : ReadAttributes(html.substr(pos + 5, tagEnd - pos - 5))) {
+      if (!ApplyAttribute(name, value, &example))
+        return where + "bad attribute " + name + "=\"" + value + "\"";
+    }
+    std::string raw = html.substr(tagEnd + 1, codeEnd - tagEnd - 1);
+    if (raw.find('<') != std::string::npos) return where + "markup inside an example";
+    example.expression = DecodeEntities(raw);
+
+    std::size_t sampStart = html.find("<samp", codeEnd);
+    std::size_t nextExample = html.find(kOpen, codeEnd);
+    if (sampStart == std::string::npos || (nextExample != std::string::npos && nextExample < sampStart))
+      return where + "example without its <samp>";
+    std::size_t sampText = html.find('>', sampStart) + 1;
+    std::size_t sampEnd = html.find("</samp>", sampText);
+    if (sampEnd == std::string::npos) return where + "unterminated <samp>";
+    std::string expected = html.substr(sampText, sampEnd - sampText);
+    if (expected.find('<') != std::string::npos) return where + "markup inside a <samp>";
+    example.expected = DecodeEntities(expected);
+    examples->push_back(example);
+    pos = sampEnd;
+  }
+  return "";
+}
+
+std::vector<HelpExample> ReadPageExamples(const std::string &page, std::string *problem) {
+  std::vector<HelpExample> examples;
+  *problem = ParseExamples(ReadFileText(kHelpDir / page), &examples);
+  return examples;
+}
+
+// ---- Running an example ---------------------------------------------------------
+
+std::string FormatBits(double value) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  std::string text(16, '0');
+  for (int i = 15; i >= 0; --i, bits >>= 4) text[i] = "0123456789abcdef"[bits & 0xF];
+  return text;
+}
+
+struct ExampleOutcome {
+  std::string text;
+  int stop = 0;
+};
+
+// Evaluates an example the way the calculator does and gives the text it
+// would show (or vexc's --tsv line).
+ExampleOutcome RunExample(const HelpExample &example) {
+  std::string source = example.slot ? std::string(1, example.slot) + "= " + example.expression
+                                    : example.expression;
+  char line[kLineBufferSize] = {};
+  std::memcpy(line, source.data(), std::min(source.size(), kLineBufferSize - 1));
+  double value = 0;
+  int stop = 0;
+  int code = EvaluateLine(line, &value, &stop, example.degrees);
+  std::string text(line, std::find(line, line + kLineBufferSize, '\0'));
+  if (code == kEvalOk && example.radix != 10) {
+    char radixText[kRadixTextSize] = {};
+    FormatRadix(value, example.radix, radixText);
+    text.assign(radixText, std::find(radixText, radixText + kRadixTextSize, '\0'));
+  }
+  if (example.tsv)
+    text = std::to_string(code) + "\t" + std::to_string(stop) + "\t" + FormatBits(value) + "\t" + text;
+  return {text, stop};
+}
+
+std::vector<std::string> ListPagesWithExamples() {
+  std::vector<std::string> pages;
+  for (const auto &page : ListPages()) {
+    std::string problem;
+    if (!ReadPageExamples(page, &problem).empty() || !problem.empty()) pages.push_back(page);
+  }
+  return pages;
+}
+
+// ---- The examples -----------------------------------------------------------------
+
+class HelpPageExamples : public testing::TestWithParam<std::string> {};
+
+TEST_P(HelpPageExamples, EveryExampleShowsItsText) {
+  std::string problem;
+  std::vector<HelpExample> examples = ReadPageExamples(GetParam(), &problem);
+  ASSERT_EQ(problem, "") << GetParam();
+  std::fill(std::begin(VariableTable), std::end(VariableTable), 0.0);
+  for (const HelpExample &example : examples) {
+    ASSERT_LE(example.expression.size(), kMaxExpressionLength);
+    ExampleOutcome outcome = RunExample(example);
+    std::string where = GetParam() + ":" + std::to_string(example.line) + ": " + example.expression;
+    EXPECT_EQ(outcome.text, example.expected) << where;
+    if (example.stop >= 0) EXPECT_EQ(outcome.stop, example.stop) << where;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, HelpPageExamples, testing::ValuesIn(ListPagesWithExamples()),
+                         [](const testing::TestParamInfo<std::string> &info) {
+                           std::string name = info.param.substr(0, info.param.find('.'));
+                           std::replace_if(name.begin(), name.end(),
+                                           [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+                           return name;
+                         });
+
+TEST(HelpExamples, PagesOnTheLanguageShowEveryMessage) {
+  std::set<std::string> shown;
+  std::size_t count = 0;
+  for (const auto &page : ListPages()) {
+    std::string problem;
+    for (const auto &example : ReadPageExamples(page, &problem)) {
+      shown.insert(example.expected);
+      ++count;
+    }
+  }
+  EXPECT_GE(count, 100u) << "the pages hold fewer examples than expected: is the markup broken?";
+  for (int code : {kEvalOverflow, kEvalDivideByZero, kEvalSyntax, kEvalArgument})
+    EXPECT_TRUE(shown.count(EvalErrorMessage(code))) << "no example shows message " << code;
+}
+
+TEST(HelpExamples, MarkupProblemsAreReported) {
+  std::vector<HelpExample> examples;
+  EXPECT_NE(ParseExamples("<code class=\"ex\">1+2</code> <code class=\"ex\">3</code> <samp>3.</samp>", &examples), "");
+  EXPECT_NE(ParseExamples("<code class=\"ex\" data-radx=\"16\">1</code> <samp>1</samp>", &examples), "");
+  EXPECT_NE(ParseExamples("<code class=\"ex\" data-slot=\"AB\">1</code> <samp>1.</samp>", &examples), "");
+  EXPECT_NE(ParseExamples("<code class=\"ex\">1</code> no result", &examples), "");
+  examples.clear();
+  ASSERT_EQ(ParseExamples("<code class=\"ex\" data-slot=\"C\" data-radix=\"16\" data-stop=\"3\">3&amp;~5</code>"
+                          " &rarr; <samp class=\"r\">2</samp>", &examples), "");
+  ASSERT_EQ(examples.size(), 1u);
+  EXPECT_EQ(examples[0].expression, "3&~5");
+  EXPECT_EQ(examples[0].expected, "2");
+  EXPECT_EQ(examples[0].slot, 'C');
+  EXPECT_EQ(examples[0].radix, 16);
+  EXPECT_EQ(examples[0].stop, 3);
+}
+
+// ---- Table of contents, index, project file, links ----------------------------------
+
+std::vector<std::string> ReadSitemapLocals(const std::string &file) {
+  std::vector<std::string> locals;
+  std::string text = ReadFileText(kHelpDir / file);
+  const std::string kLocal = "<param name=\"Local\" value=\"";
+  for (std::size_t pos = 0; (pos = text.find(kLocal, pos)) != std::string::npos;) {
+    pos += kLocal.size();
+    locals.push_back(text.substr(pos, text.find('"', pos) - pos));
+  }
+  return locals;
+}
+
+std::vector<std::string> ReadProjectSection(const std::string &section) {
+  std::istringstream in(ReadFileText(kHelpDir / "vex.hhp"));
+  std::vector<std::string> lines;
+  bool inside = false;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] == '[') inside = line == "[" + section + "]";
+    else if (inside && !line.empty()) lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(HelpContents, TableOfContentsListsEveryPageOnce) {
+  std::vector<std::string> pages = ListPages();
+  ASSERT_FALSE(pages.empty()) << "no pages found in " << kHelpDir.string();
+  std::vector<std::string> locals = ReadSitemapLocals("toc.hhc");
+  std::vector<std::string> sorted = locals;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a page is listed twice";
+  sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+  EXPECT_EQ(sorted, pages);
+}
+
+TEST(HelpContents, IndexPointsOnlyToExistingPages) {
+  std::vector<std::string> pages = ListPages();
+  std::vector<std::string> locals = ReadSitemapLocals("index.hhk");
+  EXPECT_FALSE(locals.empty());
+  for (const auto &local : locals)
+    EXPECT_TRUE(std::binary_search(pages.begin(), pages.end(), local)) << local;
+}
+
+TEST(HelpContents, ProjectFileNamesEveryPageAndItsParts) {
+  std::vector<std::string> files = ReadProjectSection("FILES");
+  std::vector<std::string> expected = ListPages();
+  for (const auto &entry : fs::directory_iterator(kHelpDir))
+    if (entry.path().extension() == ".css") expected.push_back(entry.path().filename().string());
+  std::sort(files.begin(), files.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(files, expected);
+
+  for (const auto &option : ReadProjectSection("OPTIONS")) {
+    for (const char *key : {"Contents file=", "Index file=", "Default topic="}) {
+      if (option.rfind(key, 0) == 0)
+        EXPECT_TRUE(fs::exists(kHelpDir / option.substr(std::strlen(key)))) << option;
+    }
+  }
+}
+
+TEST(HelpContents, LinksBetweenPagesResolve) {
+  for (const auto &page : ListPages()) {
+    std::string html = ReadFileText(kHelpDir / page);
+    for (std::size_t pos = 0; (pos = html.find("href=\"", pos)) != std::string::npos;) {
+      pos += 6;
+      std::string target = html.substr(pos, html.find_first_of("\"#", pos) - pos);
+      EXPECT_TRUE(fs::exists(kHelpDir / target)) << page << " links to " << target;
+    }
+  }
+}
+
+bool IsValidUtf8(const std::string &text) {
+  for (std::size_t i = 0; i < text.size();) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+    if (extra < 0 || i + extra >= text.size()) return false;
+    for (int k = 1; k <= extra; ++k)
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
+TEST(HelpContents, PagesAreUtf8AndSaySo) {
+  for (const auto &page : ListPages()) {
+    std::string html = ReadFileText(kHelpDir / page);
+    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos) << page;
+    EXPECT_TRUE(IsValidUtf8(html)) << page;
+  }
+}
+
+// ---- The compiled help file -------------------------------------------------------------
+
+TEST(HelpFile, CompiledFileHoldsEveryPage) {
+  std::string chmPath = VEX_HELP_CHM_FILE;
+  if (chmPath.empty()) GTEST_SKIP() << "chmcmd was not found at configure time; vex.chm is not built";
+  std::string chm = ReadFileText(chmPath);
+  ASSERT_GE(chm.size(), 4u) << chmPath;
+  EXPECT_EQ(chm.substr(0, 4), "ITSF");
+  for (const auto &name : ListPages()) EXPECT_NE(chm.find("/" + name), std::string::npos) << name;
+  EXPECT_NE(chm.find("/toc.hhc"), std::string::npos);
+}
+
+}  // namespace
