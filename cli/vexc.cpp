@@ -15,6 +15,11 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 #endif
 
 namespace {
@@ -336,6 +341,30 @@ int RunCommandLine(int argc, char **argv) {
   return anyFailed ? kExitEvalFailed : kExitOk;
 }
 
+#ifdef _WIN32
+// The runtime's argv is in the ANSI code page; the expressions are taken as
+// UTF-8 from the wide command line instead, as on other systems.
+bool ReadUtf8Arguments(std::vector<std::string> *storage, std::vector<char *> *argv) {
+  int count = 0;
+  wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return false;
+  storage->resize(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string &text = (*storage)[static_cast<std::size_t>(i)];
+    if (bytes > 0) {
+      text.resize(static_cast<std::size_t>(bytes));
+      WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, text.data(), bytes, nullptr, nullptr);
+      text.resize(static_cast<std::size_t>(bytes - 1));
+    }
+  }
+  LocalFree(wide);
+  for (std::string &text : *storage) argv->push_back(text.data());
+  argv->push_back(nullptr);
+  return true;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -344,6 +373,12 @@ int main(int argc, char **argv) {
   _setmode(_fileno(stdin), _O_BINARY);
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  std::vector<std::string> utf8Storage;
+  std::vector<char *> utf8Argv;
+  if (ReadUtf8Arguments(&utf8Storage, &utf8Argv)) {
+    argc = static_cast<int>(utf8Storage.size());
+    argv = utf8Argv.data();
+  }
 #endif
   int status = RunCommandLine(argc, argv);
   std::fflush(stdout);
