@@ -1,0 +1,156 @@
+// The settings file through the platform's private-profile calls: encoding,
+// older files, range rules and hostile files.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app_state.h"
+#include "settings.h"
+#include "settings_values.h"
+#include "window_test_support.h"
+
+namespace {
+
+class Settings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PrepareFreshStart();
+    FormSettingsPaths();
+  }
+  void TearDown() override { DeleteTestSettingsFile(); }
+};
+
+std::wstring ReadText(const wchar_t *section, const wchar_t *key) {
+  wchar_t text[kEntryTextSize];
+  ReadSettingText(section, key, text, kEntryTextSize);
+  return text;
+}
+
+TEST_F(Settings, PathsAreFormedBesideTheExecutable) {
+  EXPECT_EQ(std::wstring(SettingsFile), TestSettingsFile());
+  wchar_t out[kPathSize];
+  FormPathBeside(L"C:\\Programs\\calc2.exe", L"chm", out);
+  EXPECT_STREQ(out, L"C:\\Programs\\calc2.chm");
+  FormPathBeside(L"ab", L"ini", out);
+  EXPECT_STREQ(out, L"");
+}
+
+TEST_F(Settings, FirstWriteCreatesAUtf16FileAndJapaneseSurvives) {
+  const wchar_t *expression = L"SIN(30)*2 ' 角度は度で計算する";
+  ASSERT_TRUE(WriteSettingText(kSlotsSection, L"A", expression));
+  ASSERT_TRUE(WriteSettingInt(kOptionsSection, L"Cbo", 0));
+  std::string bytes = ReadTestSettingsBytes();
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 0xFF);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xFE);
+  // "角" (U+89D2) is stored as UTF-16LE.
+  EXPECT_NE(bytes.find(std::string("\xD2\x89", 2)), std::string::npos);
+  EXPECT_EQ(ReadText(kSlotsSection, L"A"), expression);
+  EXPECT_EQ(ReadSettingInt(kOptionsSection, L"Cbo", 5), 0);
+}
+
+TEST_F(Settings, AnsiFileOfAnOlderVersionIsStillRead) {
+  WriteTestSettingsBytes("[Vex]\r\nView=1\r\nRadix=16\r\nWx=-1\r\n[Data]\r\nA=1+2\r\nB=A*3\r\n");
+  EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 1);
+  EXPECT_EQ(ReadSettingInt(kOptionsSection, L"Wx", 7), -1);
+  ReadFirstPaintOptions();
+  EXPECT_EQ(Radix, 16);
+  wchar_t text[kEntryTextSize];
+  ReadSlotExpression(1, text, kEntryTextSize);
+  EXPECT_STREQ(text, L"A*3");
+  // A new key added to it is read back as well.
+  ASSERT_TRUE(WriteSettingInt(kOptionsSection, L"Top", 1));
+  EXPECT_EQ(ReadSettingInt(kOptionsSection, L"Top", 0), 1);
+  EXPECT_EQ(ReadText(kSlotsSection, L"A"), L"1+2");
+}
+
+TEST_F(Settings, MissingKeysGiveTheDefaults) {
+  int wx = 0, wy = 0;
+  ReadStartOptions(&wx, &wy);
+  ReadFirstPaintOptions();
+  EXPECT_EQ(wx, -1);
+  EXPECT_EQ(wy, -1);
+  EXPECT_EQ(View, 3);
+  EXPECT_EQ(Time, 1);
+  EXPECT_EQ(BeepOption, 1);
+  EXPECT_EQ(Top, 0);
+  EXPECT_FALSE(TrayMode);
+  EXPECT_EQ(CurrentSlot, 0);
+  EXPECT_EQ(DegreeMode, 0);
+  EXPECT_EQ(Radix, 10);
+  EXPECT_EQ(ReadText(kSlotsSection, L"Z"), L"");
+  EXPECT_EQ(GetFileAttributesW(SettingsFile), INVALID_FILE_ATTRIBUTES) << "reading creates nothing";
+}
+
+TEST_F(Settings, OutOfRangeValuesFallBack) {
+  WriteTestSettingsBytes("[Vex]\r\nView=7\r\nCbo=30\r\nRadix=1\r\nDeg=5\r\nWx=abc\r\n");
+  int wx = 0, wy = 0;
+  ReadStartOptions(&wx, &wy);
+  ReadFirstPaintOptions();
+  EXPECT_EQ(View, 3);
+  EXPECT_EQ(CurrentSlot, 0);
+  EXPECT_EQ(DegreeMode, 1);
+  EXPECT_EQ(wx, 0) << "no digits convert to 0";
+  EXPECT_EQ(OutputRadix(Radix), 10);
+
+  WriteTestSettingsBytes("[Vex]\r\nView=-2\r\nCbo=-1\r\nRadix=\r\n");
+  ReadStartOptions(&wx, &wy);
+  ReadFirstPaintOptions();
+  EXPECT_EQ(View, 3);
+  EXPECT_EQ(CurrentSlot, 0);
+  EXPECT_EQ(Radix, 0) << "an empty value converts to 0";
+  EXPECT_EQ(OutputRadix(Radix), 10);
+}
+
+TEST_F(Settings, HostileFilesAreSurvived) {
+  // Binary noise, NULs included.
+  std::string noise;
+  unsigned state = 12345;
+  for (int i = 0; i < 65536; ++i) {
+    state = state * 1103515245u + 12345u;
+    noise.push_back(static_cast<char>(state >> 16));
+  }
+  WriteTestSettingsBytes(noise);
+  int wx = 0, wy = 0;
+  ReadStartOptions(&wx, &wy);
+  ReadFirstPaintOptions();
+  EXPECT_GE(View, 0);
+  EXPECT_LE(View, 3);
+  EXPECT_GE(CurrentSlot, 0);
+  EXPECT_LT(CurrentSlot, 26);
+
+  // One very long value: cut to the buffer.
+  std::string huge = "[Data]\r\nA=" + std::string(2 * 1024 * 1024, '7') + "\r\n[Vex]\r\nView=2\r\n";
+  WriteTestSettingsBytes(huge);
+  std::wstring text = ReadText(kSlotsSection, L"A");
+  EXPECT_EQ(text.size(), static_cast<size_t>(kEntryTextSize - 1));
+  EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 2);
+
+  // An empty file.
+  WriteTestSettingsBytes("");
+  ReadStartOptions(&wx, &wy);
+  EXPECT_EQ(View, 3);
+  EXPECT_EQ(wx, -1);
+}
+
+TEST_F(Settings, LineBreaksInAValueNeverMakeKeysOfTheirOwn) {
+  ASSERT_TRUE(WriteSettingText(kSlotsSection, L"A", L"1\r\nB=5\n[Vex]\rView=0"));
+  EXPECT_EQ(ReadText(kSlotsSection, L"B"), L"");
+  EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 3);
+  EXPECT_EQ(ReadText(kSlotsSection, L"A"), L"1  B=5 [Vex] View=0");
+}
+
+TEST_F(Settings, LongValuesAreCutTo255Characters) {
+  std::wstring longText(400, L'9');
+  ASSERT_TRUE(WriteSettingText(kSlotsSection, L"C", longText.c_str()));
+  EXPECT_EQ(ReadText(kSlotsSection, L"C"), std::wstring(255, L'9'));
+}
+
+TEST_F(Settings, NoSettingsPathMeansNoFileAndDefaults) {
+  SettingsFile[0] = L'\0';
+  EXPECT_FALSE(WriteSettingInt(kOptionsSection, L"View", 1));
+  EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 3);
+  EXPECT_EQ(GetFileAttributesW(TestSettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace

@@ -1,0 +1,224 @@
+// Start-up of the real window code, in-process: defaults, position rule,
+// tray mode, single instance, the layout of the template and the views.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app_state.h"
+#include "main_window.h"
+#include "settings.h"
+#include "startup.h"
+#include "window_test_support.h"
+
+namespace {
+
+class StartUp : public ::testing::Test {
+ protected:
+  void SetUp() override { PrepareFreshStart(); }
+  void TearDown() override {
+    CloseMainWindow();
+    DeleteTestSettingsFile();
+  }
+};
+
+RECT WindowRect(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+void WriteOption(const wchar_t *key, int value) {
+  FormSettingsPaths();
+  ASSERT_TRUE(WriteSettingInt(kOptionsSection, key, value));
+}
+
+TEST_F(StartUp, WithoutSettingsFileUsesTheDefaults) {
+  ASSERT_NE(StartMainWindow(), nullptr);
+  EXPECT_EQ(View, 3);
+  EXPECT_EQ(Time, 1);
+  EXPECT_EQ(BeepOption, 1);
+  EXPECT_EQ(Top, 0);
+  EXPECT_FALSE(TrayMode);
+  EXPECT_EQ(Entry, GetDlgItem(MainWindow, IDC_ENTRY));
+  EXPECT_EQ(GetMenu(MainWindow), MainMenu);
+  EXPECT_EQ(GetWindowLongW(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  // The template's position: the top-left corner of the screen.
+  RECT rect = WindowRect(MainWindow);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  // Time is on: the clock title follows the plain title.
+  EXPECT_STREQ(TitleText, L"関数電卓 Vex");
+  wchar_t title[64];
+  GetWindowTextW(MainWindow, title, 64);
+  EXPECT_EQ(std::wstring(title).rfind(L"関数電卓 Vex 2", 0), 0u) << "title: " << title;
+  EXPECT_EQ(std::wstring(SettingsFile), TestSettingsFile());
+
+  // The first paint loads the slots: 26 empty items, slot A, radix 10, radians.
+  ShowMainWindow(MainWindow, SW_SHOWNORMAL);
+  UpdateWindow(MainWindow);
+  EXPECT_TRUE(IsWindowVisible(MainWindow));
+  EXPECT_FALSE(FirstPaint);
+  EXPECT_EQ(SendMessageW(Entry, CB_GETCOUNT, 0, 0), 26);
+  wchar_t item[16];
+  SendMessageW(Entry, CB_GETLBTEXT, 25, reinterpret_cast<LPARAM>(item));
+  EXPECT_STREQ(item, L"Z\x2502");
+  EXPECT_EQ(CurrentSlot, 0);
+  EXPECT_EQ(Radix, 10);
+  EXPECT_EQ(DegreeMode, 0);
+  EXPECT_EQ(EntryText(), L"");
+}
+
+TEST_F(StartUp, StoredOptionsAreRead) {
+  WriteOption(L"View", 1);
+  WriteOption(L"Time", 0);
+  WriteOption(L"Beep", 0);
+  WriteOption(L"Top", 1);
+  ASSERT_NE(StartMainWindow(), nullptr);
+  EXPECT_EQ(View, 1);
+  EXPECT_EQ(BeepOption, 0);
+  EXPECT_EQ(GetMenu(MainWindow), nullptr);
+  EXPECT_NE(GetWindowLongW(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  wchar_t title[64];
+  GetWindowTextW(MainWindow, title, 64);
+  EXPECT_STREQ(title, L"関数電卓 Vex");
+}
+
+struct PositionCase {
+  int wx, wy;            // negative offsets count from the desktop's right/bottom edge
+  bool fromRight, fromBottom;
+  bool used;
+};
+
+class StoredPosition : public StartUp, public ::testing::WithParamInterface<PositionCase> {};
+
+TEST_P(StoredPosition, IsUsedOnlyWellInsideTheDesktop) {
+  const PositionCase &c = GetParam();
+  RECT desktop = WindowRect(GetDesktopWindow());
+  int wx = c.fromRight ? desktop.right + c.wx : c.wx;
+  int wy = c.fromBottom ? desktop.bottom + c.wy : c.wy;
+  WriteOption(L"Wx", wx);
+  WriteOption(L"Wy", wy);
+  ASSERT_NE(StartMainWindow(), nullptr);
+  RECT rect = WindowRect(MainWindow);
+  if (c.used) {
+    EXPECT_EQ(rect.left, wx);
+    EXPECT_EQ(rect.top, wy);
+  } else {
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, StoredPosition,
+    ::testing::Values(PositionCase{100, 80, false, false, true},
+                      PositionCase{-1, -1, false, false, false},      // the default
+                      PositionCase{-1, 80, false, false, false},
+                      PositionCase{-17, -17, true, true, true},       // just inside
+                      PositionCase{-16, 80, true, false, false},      // within 16 pixels
+                      PositionCase{100, -16, false, true, false},
+                      PositionCase{4000, 80, true, false, false},     // beyond the desktop
+                      PositionCase{100, 99999, false, false, false}));
+
+TEST_F(StartUp, TraySwitchStartsHiddenWithIcon) {
+  for (const wchar_t *commandLine : {L"/t", L"-T"}) {
+    PrepareFreshStart();
+    ASSERT_NE(StartMainWindow(commandLine), nullptr);
+    EXPECT_TRUE(TrayMode) << commandLine;
+    EXPECT_TRUE(TrayIconShown) << commandLine;
+    ShowMainWindow(MainWindow, SW_SHOWNORMAL);
+    EXPECT_FALSE(IsWindowVisible(MainWindow)) << commandLine;
+    EXPECT_TRUE(FirstPaint) << "slots load only when the window is first shown";
+    CloseMainWindow();
+  }
+}
+
+TEST_F(StartUp, TbarSettingStartsHiddenWithoutSwitch) {
+  WriteOption(L"Tbar", 1);
+  ASSERT_NE(StartMainWindow(L"/x"), nullptr);
+  EXPECT_TRUE(TrayMode);
+  EXPECT_TRUE(TrayIconShown);
+  ShowMainWindow(MainWindow, SW_SHOWNORMAL);
+  EXPECT_FALSE(IsWindowVisible(MainWindow));
+}
+
+TEST_F(StartUp, TbarZeroDoesNotUndoTheSwitch) {
+  WriteOption(L"Tbar", 0);
+  ASSERT_NE(StartMainWindow(L"/t"), nullptr);
+  EXPECT_TRUE(TrayMode);
+}
+
+TEST_F(StartUp, SecondStartShowsTheRunningWindow) {
+  EXPECT_FALSE(ShowRunningCopy());
+  ASSERT_NE(StartMainWindow(L"/t"), nullptr);
+  ShowMainWindow(MainWindow, SW_SHOWNORMAL);
+  ASSERT_FALSE(IsWindowVisible(MainWindow));
+  EXPECT_TRUE(ShowRunningCopy());
+  EXPECT_TRUE(IsWindowVisible(MainWindow));
+  EXPECT_EQ(RunProgram(Instance, L"", SW_SHOWNORMAL), 0) << "a second start ends at once";
+}
+
+// The controls stand where the template puts them, in dialog units of the
+// template's font (checked at the test display's DPI).
+TEST_F(StartUp, ControlsStandAtTheirDialogUnitPositions) {
+  ASSERT_NE(StartMainWindow(), nullptr);
+  struct Expected {
+    int id, x, y, w, h;
+  } controls[] = {
+      {IDC_RESULT, 2, 0, 166, 12}, {IDC_ABS, 2, 29, 15, 12}, {IDC_TAN, 50, 55, 15, 12},
+      {39, 67, 55, 14, 12},        {55, 82, 29, 10, 12},     {IDC_CL, 159, 29, 10, 12},
+      {IDC_DEL, 148, 42, 21, 12},  {IDM_EVALUATE, 148, 55, 21, 12},
+  };
+  int count = 0;
+  for (HWND child = GetWindow(MainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
+  EXPECT_EQ(count, 39);
+  for (const Expected &e : controls) {
+    RECT units = {e.x, e.y, e.x + e.w, e.y + e.h};
+    MapDialogRect(MainWindow, &units);
+    RECT rect = WindowRect(GetDlgItem(MainWindow, e.id));
+    MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT *>(&rect), 2);
+    EXPECT_EQ(rect.left, units.left) << e.id;
+    EXPECT_EQ(rect.top, units.top) << e.id;
+    EXPECT_EQ(rect.right, units.right) << e.id;
+    EXPECT_EQ(rect.bottom, units.bottom) << e.id;
+  }
+  wchar_t caption[8];
+  GetDlgItemTextW(MainWindow, IDC_SIN, caption, 8);
+  EXPECT_STREQ(caption, L"SIN");
+}
+
+TEST_F(StartUp, EachViewEndsSixPixelsBelowItsReferenceControl) {
+  ASSERT_NE(StartMainWindow(), nullptr);
+  int width = WindowRect(MainWindow).right - WindowRect(MainWindow).left;
+  for (int view : {0, 1, 2, 3, 3, 0}) {
+    View = view;
+    ApplyView(MainWindow);
+    EXPECT_EQ(GetMenu(MainWindow), view >= 2 ? MainMenu : nullptr) << view;
+    HWND reference = GetDlgItem(MainWindow, view % 2 ? IDM_EVALUATE : IDC_ENTRY);
+    RECT rect = WindowRect(MainWindow);
+    EXPECT_EQ(rect.bottom, WindowRect(reference).bottom + 6) << view;
+    EXPECT_EQ(rect.right - rect.left, width) << view;
+    EXPECT_EQ(rect.left, 0) << view;
+  }
+  // Removing the menu bar keeps the menu for later use.
+  EXPECT_TRUE(IsMenu(MainMenu));
+  EXPECT_EQ(GetMenuItemCount(MainMenu), 5);
+}
+
+TEST_F(StartUp, ResourcesCarryTheJapaneseTexts) {
+  ASSERT_NE(StartMainWindow(), nullptr);
+  wchar_t text[64];
+  GetMenuStringW(MainMenu, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"編集(&E)");
+  GetMenuStringW(MainMenu, IDM_COPY_ANSWER, text, 64, MF_BYCOMMAND);
+  EXPECT_STREQ(text, L"答ｺﾋﾟｰ(&B)\tCtrl+B");
+  GetMenuStringW(MainMenu, IDM_HELP_CONTENTS, text, 64, MF_BYCOMMAND);
+  EXPECT_STREQ(text, L"目次(&C)...\tF1");
+  GetMenuStringW(TrayPopup, IDM_CLOSE, text, 64, MF_BYCOMMAND);
+  EXPECT_STREQ(text, L"vExを閉じる(&C)");
+  EXPECT_EQ(GetMenuItemCount(TrayPopup), 5);
+  EXPECT_NE(LoadIconW(Instance, L"vexIcon"), nullptr);
+  EXPECT_NE(LoadIconW(Instance, L"TbarIcon"), nullptr);
+}
+
+}  // namespace

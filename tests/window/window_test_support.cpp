@@ -1,0 +1,105 @@
+#include "window_test_support.h"
+
+#include <cstdio>
+
+#include "app_state.h"
+#include "settings.h"
+#include "settings_values.h"
+#include "startup.h"
+#include "tray.h"
+
+std::wstring TestSettingsFile() {
+  wchar_t exe[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, exe, MAX_PATH);
+  std::wstring path(exe, length);
+  return path.substr(0, path.size() - 3) + L"ini";
+}
+
+void DeleteTestSettingsFile() {
+  std::wstring path = TestSettingsFile();
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(path.c_str());
+}
+
+void WriteTestSettingsBytes(const std::string &bytes) {
+  DeleteTestSettingsFile();
+  FILE *file = _wfopen(TestSettingsFile().c_str(), L"wb");
+  if (file == nullptr) return;
+  fwrite(bytes.data(), 1, bytes.size(), file);
+  fclose(file);
+}
+
+std::string ReadTestSettingsBytes() {
+  std::string bytes;
+  FILE *file = _wfopen(TestSettingsFile().c_str(), L"rb");
+  if (file == nullptr) return bytes;
+  char chunk[4096];
+  size_t n;
+  while ((n = fread(chunk, 1, sizeof chunk, file)) > 0) bytes.append(chunk, n);
+  fclose(file);
+  return bytes;
+}
+
+void PrepareFreshStart() {
+  ResetAppState();
+  Instance = GetModuleHandleW(nullptr);
+  static bool registered = RegisterMainClass(Instance);
+  (void)registered;
+  DeleteTestSettingsFile();
+}
+
+HWND StartMainWindow(const wchar_t *commandLine) {
+  MainWindow = CreateMainWindow(Instance);
+  if (MainWindow == nullptr) return nullptr;
+  Accelerators = LoadAcceleratorsW(Instance, L"VexAccelerator");
+  if (HasTraySwitch(commandLine)) TrayMode = true;
+  InitMainWindow(MainWindow);
+  return MainWindow;
+}
+
+void DrainMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+void CloseMainWindow() {
+  if (MainWindow == nullptr) return;
+  if (TrayIconShown) {
+    TrayMode = false;
+    UpdateTrayIcon(MainWindow);
+  }
+  BeepOption = 0;
+  DestroyWindow(MainWindow);
+  MainWindow = nullptr;
+  DrainMessages();
+}
+
+static std::vector<RecordedMessage> recorded;
+static WNDPROC originalProc;
+
+static LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COMMAND || message == WM_RBUTTONDOWN) {
+    recorded.push_back({message, wParam, lParam});
+    return 0;
+  }
+  return CallWindowProcW(originalProc, window, message, wParam, lParam);
+}
+
+void StartRecording(HWND window) {
+  recorded.clear();
+  originalProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
+}
+
+const std::vector<RecordedMessage> &Recorded() { return recorded; }
+
+std::wstring EntryText() {
+  wchar_t text[kEntryTextSize];
+  GetWindowTextW(Entry, text, kEntryTextSize);
+  return text;
+}
+
+DWORD EntrySelection() {
+  return static_cast<DWORD>(SendMessageW(Entry, CB_GETEDITSEL, 0, 0));
+}

@@ -1,0 +1,45 @@
+// Helpers for the in-process window tests: a fresh settings file, a main
+// window made as the program makes it, and a recorder that catches what
+// reaches the main window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The settings file of this test executable (window_tests.ini beside it).
+std::wstring TestSettingsFile();
+void DeleteTestSettingsFile();
+void WriteTestSettingsBytes(const std::string &bytes);
+std::string ReadTestSettingsBytes();
+
+// Resets the window side's state, registers the class once, and removes the
+// settings file.
+void PrepareFreshStart();
+
+// The start-up steps of the program up to the loop: create the window from
+// its template, load the accelerators, apply the command-line switch,
+// InitMainWindow. The window stays hidden.
+HWND StartMainWindow(const wchar_t *commandLine = L"");
+
+// Destroys the main window (deleting a tray icon first) and discards the
+// messages left in the queue, the quit message included.
+void CloseMainWindow();
+
+// Removes all queued messages of this thread without dispatching them.
+void DrainMessages();
+
+// Replaces the main window's procedure: WM_COMMAND and WM_RBUTTONDOWN are
+// recorded and stop there, everything else goes on to MainWndProc.
+struct RecordedMessage {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+void StartRecording(HWND window);
+const std::vector<RecordedMessage> &Recorded();
+
+// The entry's text and selection.
+std::wstring EntryText();
+DWORD EntrySelection();

@@ -1,0 +1,65 @@
+#include "app_state.h"
+
+HINSTANCE Instance;
+HWND MainWindow;
+HWND Entry;
+HACCEL Accelerators;
+HMENU MainMenu;
+HMENU EditPopup;
+HMENU ViewPopup;
+HMENU RadixPopup;
+HMENU AnglePopup;
+HMENU TrayMenu;
+HMENU TrayPopup;
+
+int View = 3;
+int Top = 0;
+int Time = 1;
+int BeepOption = 1;
+int Radix = 10;
+int DegreeMode = 0;
+bool TrayMode = false;
+
+int CurrentSlot = 0;
+wchar_t ResultText[kEntryTextSize];
+int LastEvalFailed = 0;
+
+DWORD PendingSelection = kNoPendingSelection;
+DWORD SavedSelection = 0;
+wchar_t UndoText[kEntryTextSize];
+
+bool RefocusPending = false;
+bool FirstPaint = true;
+bool TrayIconShown = false;
+
+wchar_t TitleText[kTitleSize];
+wchar_t SettingsFile[kPathSize];
+wchar_t HelpFile[kPathSize];
+
+void ResetAppState() {
+  Instance = nullptr;
+  MainWindow = nullptr;
+  Entry = nullptr;
+  Accelerators = nullptr;
+  MainMenu = EditPopup = ViewPopup = RadixPopup = AnglePopup = nullptr;
+  TrayMenu = TrayPopup = nullptr;
+  View = 3;
+  Top = 0;
+  Time = 1;
+  BeepOption = 1;
+  Radix = 10;
+  DegreeMode = 0;
+  TrayMode = false;
+  CurrentSlot = 0;
+  ResultText[0] = L'\0';
+  LastEvalFailed = 0;
+  PendingSelection = kNoPendingSelection;
+  SavedSelection = 0;
+  UndoText[0] = L'\0';
+  RefocusPending = false;
+  FirstPaint = true;
+  TrayIconShown = false;
+  TitleText[0] = L'\0';
+  SettingsFile[0] = L'\0';
+  HelpFile[0] = L'\0';
+}

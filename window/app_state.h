@@ -1,0 +1,65 @@
+// Process-wide state of the window side: handles, options, the entry's
+// selection bookkeeping and the flags shared by the start-up code, the window
+// procedure and the slots. Everything lives for the whole run.
+#pragma once
+
+#include <windows.h>
+
+#include "../resources/resource_ids.h"
+
+// Selection values: start in the low 16 bits, end in the high 16 bits.
+constexpr DWORD kNoPendingSelection = 999;
+constexpr DWORD kCaretToEnd = 0x03E703E7;  // start 999, end 999: past any entry text
+
+// Buffer sizes, in characters including the terminator.
+constexpr int kEntryTextSize = 256;   // every text read from a control
+constexpr int kPathSize = MAX_PATH;   // 260
+constexpr int kTitleSize = 16;        // the plain title
+constexpr int kClockTitleSize = 40;   // plain title + " yyyy-m-d(w)h:m"
+constexpr int kSlotCount = 26;
+
+// Handles
+extern HINSTANCE Instance;
+extern HWND MainWindow;
+extern HWND Entry;            // control 1000, the entry combo box
+extern HACCEL Accelerators;   // VexAccelerator
+extern HMENU MainMenu;        // VexMenu, kept even while no menu bar is attached
+extern HMENU EditPopup;       // popups 0-3 of VexMenu
+extern HMENU ViewPopup;
+extern HMENU RadixPopup;
+extern HMENU AnglePopup;
+extern HMENU TrayMenu;        // VexMenu1
+extern HMENU TrayPopup;       // its popup 0
+
+// Options (settings keys in brackets)
+extern int View;              // [View] 0-3: bit 0 keypad, bit 1 menu bar
+extern int Top;               // [Top] always on top
+extern int Time;              // [Time] clock in the title
+extern int BeepOption;        // [Beep] sounds (the platform already has a function Beep)
+extern int Radix;             // [Radix] output radix as stored: 2, 8, 10, 16 (others print as 10)
+extern int DegreeMode;        // [Deg]
+extern bool TrayMode;         // /t or [Tbar]
+
+// Slots and the result field
+extern int CurrentSlot;       // [Cbo] 0-25
+extern wchar_t ResultText[kEntryTextSize];
+extern int LastEvalFailed;    // EvalError code of the text in the result field
+
+// The entry's selection bookkeeping (see the message loop)
+extern DWORD PendingSelection;
+extern DWORD SavedSelection;
+extern wchar_t UndoText[kEntryTextSize];
+
+// Flags
+extern bool RefocusPending;
+extern bool FirstPaint;
+extern bool TrayIconShown;
+
+// Texts and paths formed at start
+extern wchar_t TitleText[kTitleSize];
+extern wchar_t SettingsFile[kPathSize];
+extern wchar_t HelpFile[kPathSize];
+
+// Puts every value above back to its state before start-up (used between the
+// in-process tests; the program itself starts from these values).
+void ResetAppState();

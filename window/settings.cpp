@@ -1,0 +1,111 @@
+#include "settings.h"
+
+#include <cwchar>
+
+#include "app_state.h"
+#include "settings_values.h"
+
+const wchar_t kOptionsSection[] = L"Vex";
+const wchar_t kSlotsSection[] = L"Data";
+
+void FormPathBeside(const wchar_t *exePath, const wchar_t *suffix, wchar_t *out) {
+  out[0] = L'\0';
+  size_t length = wcsnlen(exePath, kPathSize);
+  if (length < 3 || length >= static_cast<size_t>(kPathSize)) return;
+  wmemcpy(out, exePath, length - 3);
+  wmemcpy(out + length - 3, suffix, 3);
+  out[length] = L'\0';
+}
+
+void FormSettingsPaths() {
+  wchar_t exePath[kPathSize];
+  DWORD length = GetModuleFileNameW(nullptr, exePath, kPathSize);
+  if (length == 0 || length >= static_cast<DWORD>(kPathSize)) {
+    // No usable path (or a cut one): no settings file and no help file.
+    SettingsFile[0] = L'\0';
+    HelpFile[0] = L'\0';
+    return;
+  }
+  exePath[length] = L'\0';
+  FormPathBeside(exePath, L"ini", SettingsFile);
+  FormPathBeside(exePath, L"chm", HelpFile);
+}
+
+int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue) {
+  if (SettingsFile[0] == L'\0') return defaultValue;
+  wchar_t text[32];
+  GetPrivateProfileStringW(section, key, L"", text, 32, SettingsFile);
+  if (text[0] == L'\0') return defaultValue;
+  return ConvertIntegerText(text);
+}
+
+void ReadSettingText(const wchar_t *section, const wchar_t *key, wchar_t *buffer, DWORD size) {
+  if (size == 0) return;
+  buffer[0] = L'\0';
+  if (SettingsFile[0] == L'\0') return;
+  GetPrivateProfileStringW(section, key, L"", buffer, size, SettingsFile);
+  buffer[size - 1] = L'\0';
+}
+
+// Creates the settings file as UTF-16LE with a byte-order mark when it does
+// not exist yet; the private-profile calls then keep writing UTF-16 into it.
+static void CreateUnicodeSettingsFile() {
+  HANDLE file = CreateFileW(SettingsFile, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;  // exists already, or cannot be made
+  static const unsigned char bom[2] = {0xFF, 0xFE};
+  DWORD written = 0;
+  WriteFile(file, bom, sizeof bom, &written, nullptr);
+  CloseHandle(file);
+}
+
+bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t *value) {
+  if (SettingsFile[0] == L'\0') return false;
+  wchar_t text[kEntryTextSize];
+  size_t length = wcsnlen(value, kEntryTextSize - 1);
+  for (size_t i = 0; i < length; ++i) {
+    // A line break would end the value and start a line of its own.
+    text[i] = (value[i] == L'\r' || value[i] == L'\n') ? L' ' : value[i];
+  }
+  text[length] = L'\0';
+  if (GetFileAttributesW(SettingsFile) == INVALID_FILE_ATTRIBUTES) CreateUnicodeSettingsFile();
+  return WritePrivateProfileStringW(section, key, text, SettingsFile) != FALSE;
+}
+
+bool WriteSettingInt(const wchar_t *section, const wchar_t *key, int value) {
+  wchar_t text[16];
+  swprintf(text, 16, L"%d", value);
+  return WriteSettingText(section, key, text);
+}
+
+void ReadStartOptions(int *wx, int *wy) {
+  *wx = ReadSettingInt(kOptionsSection, L"Wx", kDefaultPosition);
+  *wy = ReadSettingInt(kOptionsSection, L"Wy", kDefaultPosition);
+  Top = ReadSettingInt(kOptionsSection, L"Top", 0);
+  View = CheckView(ReadSettingInt(kOptionsSection, L"View", kDefaultView));
+  Time = ReadSettingInt(kOptionsSection, L"Time", 1);
+  if (!TrayMode) TrayMode = ReadSettingInt(kOptionsSection, L"Tbar", 0) != 0;
+  BeepOption = ReadSettingInt(kOptionsSection, L"Beep", 1);
+}
+
+void ReadFirstPaintOptions() {
+  CurrentSlot = CheckSlotIndex(ReadSettingInt(kOptionsSection, L"Cbo", kDefaultSlot));
+  DegreeMode = ReadSettingInt(kOptionsSection, L"Deg", 0) != 0 ? 1 : 0;
+  // Read as text with "10" for an absent key; an empty value converts to 0.
+  // Values other than 2, 8, 10 and 16 are kept as stored and print in radix
+  // 10 (OutputRadix).
+  wchar_t text[kPathSize] = L"10";
+  if (SettingsFile[0] != L'\0') {
+    GetPrivateProfileStringW(kOptionsSection, L"Radix", L"10", text, kPathSize, SettingsFile);
+    text[kPathSize - 1] = L'\0';
+  }
+  Radix = ConvertIntegerText(text);
+}
+
+void ReadSlotExpression(int slot, wchar_t *buffer, DWORD size) {
+  if (size == 0) return;
+  buffer[0] = L'\0';
+  if (slot < 0 || slot >= kSlotCount) return;
+  wchar_t key[2] = {static_cast<wchar_t>(L'A' + slot), L'\0'};
+  ReadSettingText(kSlotsSection, key, buffer, size);
+}

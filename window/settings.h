@@ -1,0 +1,42 @@
+// The settings file: vex.ini beside the executable, read through the
+// platform's private-profile calls. Section "Vex" holds the options, section
+// "Data" the slot expressions A-Z. Every change is written at once, one key
+// at a time; a failed write leaves the value in force in memory.
+#pragma once
+
+#include <windows.h>
+
+extern const wchar_t kOptionsSection[];  // "Vex"
+extern const wchar_t kSlotsSection[];    // "Data"
+
+// SettingsFile and HelpFile: the executable's path with its last three
+// characters replaced by "ini" and "chm".
+void FormSettingsPaths();
+
+// Forms a path from the executable's path: the last three characters are
+// replaced by the three of suffix. out holds kPathSize characters; a path
+// too short to have an extension gives an empty text.
+void FormPathBeside(const wchar_t *exePath, const wchar_t *suffix, wchar_t *out);
+
+// An integer key; the default when the file, the section or the key is
+// missing or the value is empty. The text is converted like atoi.
+int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue);
+
+// A text key, cut to size - 1 characters; "" when missing.
+void ReadSettingText(const wchar_t *section, const wchar_t *key, wchar_t *buffer, DWORD size);
+
+// Writes one key. Creates the file as UTF-16LE with a byte-order mark first
+// when it does not exist, so that any text survives on any code page. Line
+// breaks in the value become blanks. Returns false when the write failed.
+bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t *value);
+bool WriteSettingInt(const wchar_t *section, const wchar_t *key, int value);
+
+// The options read at start: Wx and Wy (returned), Top, View, Time, Tbar (only
+// while TrayMode is not set) and Beep, with their defaults and range rules.
+void ReadStartOptions(int *wx, int *wy);
+
+// The options read at the first paint: Cbo, Deg and Radix.
+void ReadFirstPaintOptions();
+
+// The expression of slot 0-25 ("Data" key A-Z); "" when absent.
+void ReadSlotExpression(int slot, wchar_t *buffer, DWORD size);

@@ -1,0 +1,169 @@
+#include "startup.h"
+
+#include "app_state.h"
+#include "clock.h"
+#include "main_window.h"
+#include "settings.h"
+#include "settings_values.h"
+#include "slots.h"
+#include "tray.h"
+
+static const wchar_t kClassName[] = L"VexClass300";
+
+bool ShowRunningCopy() {
+  HWND running = FindWindowW(kClassName, nullptr);
+  if (running == nullptr) return false;
+  ShowWindow(running, SW_SHOW);
+  SetForegroundWindow(running);
+  return true;
+}
+
+bool RegisterMainClass(HINSTANCE instance) {
+  WNDCLASSW windowClass = {};
+  windowClass.style = 0;
+  windowClass.lpfnWndProc = MainWndProc;
+  windowClass.cbClsExtra = 0;
+  windowClass.cbWndExtra = DLGWINDOWEXTRA;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconW(instance, L"vexIcon");
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszMenuName = L"VexMenu";
+  windowClass.lpszClassName = kClassName;
+  return RegisterClassW(&windowClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance) {
+  return CreateDialogParamW(instance, kClassName, nullptr, nullptr, 0);
+}
+
+static void LoadMenus() {
+  MainMenu = LoadMenuW(Instance, L"VexMenu");
+  EditPopup = GetSubMenu(MainMenu, 0);
+  ViewPopup = GetSubMenu(MainMenu, 1);
+  RadixPopup = GetSubMenu(MainMenu, 2);
+  AnglePopup = GetSubMenu(MainMenu, 3);
+  TrayMenu = LoadMenuW(Instance, L"VexMenu1");
+  TrayPopup = GetSubMenu(TrayMenu, 0);
+}
+
+void InitMainWindow(HWND window) {
+  if (LoadStringW(Instance, IDS_TITLE, TitleText, kTitleSize) <= 0) TitleText[0] = L'\0';
+  SetWindowTextW(window, TitleText);
+  Entry = GetDlgItem(window, IDC_ENTRY);
+  FormSettingsPaths();
+
+  int wx = kDefaultPosition;
+  int wy = kDefaultPosition;
+  ReadStartOptions(&wx, &wy);
+
+  RECT desktop = {};
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  if (IsStoredPositionUsable(wx, wy, desktop.right, desktop.bottom)) {
+    SetWindowPos(window, nullptr, wx, wy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  }
+  if (Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (Time) {
+    SetTimer(window, IDT_CLOCK, 30000, nullptr);
+    wchar_t title[kClockTitleSize];
+    SetWindowTextW(window, BuildClockTitle(title));
+  }
+  if (TrayMode) UpdateTrayIcon(window);
+  LoadMenus();
+  ApplyView(window);
+}
+
+void ShowMainWindow(HWND window, int showCommand) {
+  ShowWindow(window, TrayMode ? SW_HIDE : showCommand);
+  if (BeepOption) MessageBeep(MB_OK);
+}
+
+void ReaddressRightButton(MSG &message) {
+  if (message.message != WM_RBUTTONDOWN) return;
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  RECT outer = {};
+  if (MainWindow != nullptr && GetWindowRect(MainWindow, &outer) && cursor.x > outer.left &&
+      cursor.x < outer.right && cursor.y > outer.top && cursor.y < outer.bottom) {
+    message.hwnd = MainWindow;
+  }
+  message.lParam = MAKELPARAM(cursor.x, cursor.y);
+}
+
+// The key table: Enter or key code 61 evaluates, F1 opens the help, and
+// Ctrl with A, B, D or S runs next view, copy answer, degrees and next radix.
+static int CommandForKey(WPARAM key) {
+  bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+  switch (key) {
+    case VK_RETURN:
+    case 61:
+      return IDM_EVALUATE_KEY;
+    case VK_F1:
+      return IDM_HELP_CONTENTS;
+    case 'A':
+      return ctrl ? IDM_NEXT_VIEW : 0;
+    case 'B':
+      return ctrl ? IDM_COPY_ANSWER : 0;
+    case 'D':
+      return ctrl ? IDM_TOGGLE_DEGREES : 0;
+    case 'S':
+      return ctrl ? IDM_NEXT_RADIX : 0;
+    default:
+      return 0;
+  }
+}
+
+bool TranslateLoopKey(MSG &message) {
+  if (message.message != WM_KEYDOWN) return false;
+  int command = CommandForKey(message.wParam);
+  if (command == 0) return false;
+  message.hwnd = MainWindow;
+  message.message = WM_COMMAND;
+  message.wParam = static_cast<WPARAM>(command);
+  message.lParam = 0;
+  return true;
+}
+
+void TrackSelection(const MSG &message) {
+  if (PendingSelection != kNoPendingSelection) {
+    SendMessageW(Entry, CB_SETEDITSEL, 0, static_cast<LPARAM>(PendingSelection));
+    SavedSelection = PendingSelection;
+    PendingSelection = kNoPendingSelection;
+  } else if (message.hwnd == MainWindow && MainWindow != nullptr) {
+    SavedSelection = static_cast<DWORD>(SendMessageW(Entry, CB_GETEDITSEL, 0, 0));
+  }
+}
+
+void ProcessLoopMessage(MSG &message) {
+  ReaddressRightButton(message);
+  PickSlot();
+  TranslateLoopKey(message);
+  TrackSelection(message);
+  if (!TranslateAcceleratorW(MainWindow, Accelerators, &message)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+int RunMessageLoop() {
+  MSG message;
+  BOOL got;
+  while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+    if (got == -1) return 0;
+    ProcessLoopMessage(message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+int RunProgram(HINSTANCE instance, const wchar_t *commandLine, int showCommand) {
+  if (ShowRunningCopy()) return 0;
+  Instance = instance;
+  RegisterMainClass(instance);
+  MainWindow = CreateMainWindow(instance);
+  if (MainWindow == nullptr) return 0;
+  Accelerators = LoadAcceleratorsW(instance, L"VexAccelerator");
+  if (HasTraySwitch(commandLine)) TrayMode = true;
+  InitMainWindow(MainWindow);
+  ShowMainWindow(MainWindow, showCommand);
+  return RunMessageLoop();
+}

@@ -1,0 +1,38 @@
+// Process start: single instance, class, main window, start-up settings and
+// the message loop.
+#pragma once
+
+#include <windows.h>
+
+// The body of the program's entry point; returns the exit code.
+int RunProgram(HINSTANCE instance, const wchar_t *commandLine, int showCommand);
+
+// Shows the window of a running copy (class VexClass300). True if there was one.
+bool ShowRunningCopy();
+
+// Registers the class VexClass300 with MainWndProc.
+bool RegisterMainClass(HINSTANCE instance);
+
+// Creates the main window, hidden, from the dialog template VexClass300.
+HWND CreateMainWindow(HINSTANCE instance);
+
+// Title, settings and help paths, options, position, topmost, clock timer,
+// tray icon, menus and view. Called once, before the window is shown.
+void InitMainWindow(HWND window);
+
+// Shows the window with showCommand, or keeps it hidden in tray mode; then
+// the start sound.
+void ShowMainWindow(HWND window, int showCommand);
+
+// One turn of the message loop for a fetched message: right-button
+// readdressing, PickSlot, the key table, selection tracking, accelerators,
+// translation and dispatch.
+void ProcessLoopMessage(MSG &message);
+
+// The parts of a turn, in their order.
+void ReaddressRightButton(MSG &message);
+bool TranslateLoopKey(MSG &message);
+void TrackSelection(const MSG &message);
+
+// Runs until the quit message; returns its exit code.
+int RunMessageLoop();
