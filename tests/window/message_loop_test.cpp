@@ -23,6 +23,10 @@ class MessageLoop : public ::testing::Test {
     DrainMessages();
     StartRecording(MainWindow);
     edit = GetWindow(Entry, GW_CHILD);  // the combo box's edit field
+    // One turn applies the caret position the first paint left pending.
+    MSG first = Message(MainWindow, WM_NULL, 0, 0);
+    ProcessLoopMessage(first);
+    ASSERT_EQ(PendingSelection, kNoPendingSelection);
   }
   void TearDown() override {
     SetControlKey(false);

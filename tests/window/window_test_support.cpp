@@ -88,6 +88,7 @@ static LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, 
 
 void StartRecording(HWND window) {
   recorded.clear();
+  if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == RecordingProc) return;
   originalProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
 }

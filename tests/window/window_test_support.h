@@ -31,7 +31,8 @@ void CloseMainWindow();
 void DrainMessages();
 
 // Replaces the main window's procedure: WM_COMMAND and WM_RBUTTONDOWN are
-// recorded and stop there, everything else goes on to MainWndProc.
+// recorded and stop there, everything else goes on to MainWndProc. Calling
+// it again only clears the record.
 struct RecordedMessage {
   UINT message;
   WPARAM wParam;

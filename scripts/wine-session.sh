@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Runs a command inside a Wine session for a MinGW build folder:
+#   scripts/wine-session.sh build/mingw-i686 ctest --preset mingw-i686
+# The Wine prefix lives in <build>/wineprefix (win32 for a 32-bit build,
+# win64 for a 64-bit one) and is set up once: no window manager needed
+# (Managed=N), Japanese font substitutes, Lato Black for Arial Black, the
+# marlett font for caption buttons. Without a DISPLAY an Xvfb server is
+# started on a free display. wineserver and the system processes are started
+# detached from our pipes, so that tools reading the command's output to the
+# end (ctest, $(...)) are not held up. Everything started here is stopped
+# again at the end. The command's exit code is returned.
+set -euo pipefail
+
+if [ $# -lt 2 ]; then
+  echo "usage: $0 BUILD_DIR COMMAND [ARGS...]" >&2
+  exit 2
+fi
+build=$(cd "$1" && pwd)
+shift
+
+export WINEPREFIX="$build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if grep -q 'x86_64-w64-mingw32' "$build/CMakeCache.txt" 2>/dev/null; then
+  export WINEARCH=win64
+  WINE=/usr/lib/wine/wine64
+else
+  export WINEARCH=win32
+  WINE=/usr/bin/wine
+fi
+
+xvfb_pid=""
+cleanup() {
+  timeout 20 wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  rm -f "${display_file:-}"
+}
+trap cleanup EXIT
+
+# A display: the caller's, or a fresh Xvfb that picks a free number itself.
+if [ -z "${DISPLAY:-}" ]; then
+  display_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 </dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [ -s "$display_file" ] && break
+    sleep 0.1
+  done
+  if [ ! -s "$display_file" ]; then
+    echo "wine-session: Xvfb did not start" >&2
+    exit 1
+  fi
+  export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
+fi
+
+reg_add() {
+  # reg_add KEY NAME DATA: in the 64-bit prefix, for both registry views.
+  if [ "$WINEARCH" = win64 ]; then
+    "$WINE" reg add "$1" /v "$2" /d "$3" /f /reg:64 >/dev/null 2>&1 </dev/null
+    "$WINE" reg add "$1" /v "$2" /d "$3" /f /reg:32 >/dev/null 2>&1 </dev/null || true
+  else
+    "$WINE" reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 </dev/null
+  fi
+}
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "wine-session: creating $WINEARCH prefix in $WINEPREFIX (once)" >&2
+  mkdir -p "$WINEPREFIX"
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  "$WINE" wineboot --init >/dev/null 2>&1 </dev/null
+  # Non-ASCII registry arguments need a UTF-8 locale.
+  export LC_ALL=C.UTF-8
+  reg_add 'HKCU\Software\Wine\X11 Driver' Managed N
+  FS='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  reg_add "$FS" 'ＭＳ ゴシック' IPAGothic
+  reg_add "$FS" 'ＭＳ Ｐゴシック' IPAPGothic
+  reg_add "$FS" 'MS Gothic' IPAGothic
+  reg_add "$FS" 'MS PGothic' IPAPGothic
+  reg_add "$FS" 'Arial Black' 'Lato Black'
+  R='HKCU\Software\Wine\Fonts\Replacements'
+  reg_add "$R" Tahoma IPAPGothic
+  reg_add "$R" 'MS UI Gothic' IPAPGothic
+  unset LC_ALL
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  # Restart so that the system processes read the new settings.
+  timeout 20 wineserver -k >/dev/null 2>&1 || true
+fi
+
+wineserver -p >/dev/null 2>&1 </dev/null || true
+"$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+
+set +e
+"$@"
+status=$?
+set -e
+exit "$status"
