@@ -46,7 +46,9 @@ ScanResult Scan(const std::string &text) {
   OverflowFlag = false;
   double value = 12345.0;  // must be overwritten
   const char *end = ScanNumber(text.c_str(), &value);
-  return {static_cast<long>(end - text.c_str()), value, OverflowFlag};
+  ScanResult r{static_cast<long>(end - text.c_str()), value, OverflowFlag};
+  OverflowFlag = false;  // leave the process-wide flag as other tests expect it
+  return r;
 }
 
 const double kInf = std::numeric_limits<double>::infinity();
@@ -61,9 +63,9 @@ struct ScanCase {
   bool flag;
 };
 
-class ScanNumberTable : public ::testing::TestWithParam<ScanCase> {};
+class NumberScanTable : public ::testing::TestWithParam<ScanCase> {};
 
-TEST_P(ScanNumberTable, ReadsBytesValueAndFlag) {
+TEST_P(NumberScanTable, ReadsBytesValueAndFlag) {
   const ScanCase &c = GetParam();
   ScanResult r = Scan(c.text);
   EXPECT_EQ(r.bytes, c.bytes) << c.text;
@@ -72,7 +74,7 @@ TEST_P(ScanNumberTable, ReadsBytesValueAndFlag) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Literals, ScanNumberTable,
+    Literals, NumberScanTable,
     ::testing::Values(
         // integer form
         ScanCase{"0", 1, 0.0, false}, ScanCase{"017", 3, 15.0, false},
@@ -145,7 +147,7 @@ std::string DigitsOfBinaryFraction(std::uint64_t m, int k) {
 
 // The underflow threshold is 2^-1022 - 2^-1076: below it, rounding to 53
 // bits stays under 2^-1022, while the nearest double is still 2^-1022.
-TEST(ScanNumberUnderflow, ThresholdBelowSmallestNormal) {
+TEST(NumberScanUnderflow, ThresholdBelowSmallestNormal) {
   const std::string t = DigitsOfBinaryFraction((std::uint64_t{1} << 54) - 1, 1076);
   ASSERT_EQ(t.back(), '5');
 
@@ -180,7 +182,7 @@ TEST(ScanNumberUnderflow, ThresholdBelowSmallestNormal) {
 }
 
 // Long significands: every digit counts, however many there are.
-TEST(ScanNumberLong, AgreesWithExactConversion) {
+TEST(NumberScanLong, AgreesWithExactConversion) {
   std::mt19937_64 rng(12345);
   std::uniform_int_distribution<int> digit(0, 9);
   for (int round = 0; round < 400; ++round) {
@@ -212,7 +214,7 @@ TEST(ScanNumberLong, AgreesWithExactConversion) {
   }
 }
 
-TEST(ScanNumberLong, DigitsFarBeyondTheMidpointStillCount) {
+TEST(NumberScanLong, DigitsFarBeyondTheMidpointStillCount) {
   // 1 + 2^-53, halfway between 1 and the next double: a tie that goes to 1.
   const std::string mid = DigitsOfBinaryFraction((std::uint64_t{1} << 53) + 1, 53);
   EXPECT_EQ(Scan(mid + "E-53").value, 1.0);
@@ -228,7 +230,7 @@ TEST(ScanNumberLong, DigitsFarBeyondTheMidpointStillCount) {
   EXPECT_EQ(Scan(below + std::string(1000, '9') + "E-1053").value, 1.0);
 }
 
-TEST(ScanNumberLong, ShortestTextOfEveryDoubleReadsBack) {
+TEST(NumberScanLong, ShortestTextOfEveryDoubleReadsBack) {
   std::mt19937_64 rng(777);
   for (int i = 0; i < 20000; ++i) {
     double v = DoubleOf(rng() & 0x7FFFFFFFFFFFFFFFull);
@@ -251,14 +253,14 @@ struct FormatCase {
   const char *text;
 };
 
-class FormatResultTable : public ::testing::TestWithParam<FormatCase> {};
+class NumberFormatTable : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(FormatResultTable, WritesTenDigits) {
+TEST_P(NumberFormatTable, WritesTenDigits) {
   EXPECT_EQ(Format(GetParam().value), GetParam().text) << GetParam().value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Values, FormatResultTable,
+    Values, NumberFormatTable,
     ::testing::Values(
         FormatCase{0.0, "0."}, FormatCase{-0.0, "0."}, FormatCase{3.0, "3."},
         FormatCase{-1.0, "-1."}, FormatCase{100.0, "100."}, FormatCase{0.5, "0.5"},
@@ -284,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{9999999999.0, "9999999999"}, FormatCase{1e100, "1.e+100"},
         FormatCase{kInf, "1.#INF"}, FormatCase{-kInf, "-1.#INF"}));
 
-TEST(FormatResultNanFromArithmetic, InfinityMinusItselfIsTheDefaultNan) {
+TEST(NumberFormatNanFromArithmetic, InfinityMinusItselfIsTheDefaultNan) {
   volatile double inf = kInf;
   EXPECT_EQ(Format(inf - inf), "-1.#IND");
   EXPECT_EQ(Format(1e300 * 1e300), "1.#INF");
@@ -295,14 +297,14 @@ struct NanCase {
   const char *text;
 };
 
-class FormatResultNan : public ::testing::TestWithParam<NanCase> {};
+class NumberFormatNan : public ::testing::TestWithParam<NanCase> {};
 
-TEST_P(FormatResultNan, NamesEveryKind) {
+TEST_P(NumberFormatNan, NamesEveryKind) {
   EXPECT_EQ(Format(DoubleOf(GetParam().bits)), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Bits, FormatResultNan,
+    Bits, NumberFormatNan,
     ::testing::Values(NanCase{0x7FF0000000000000ull, "1.#INF"},
                       NanCase{0xFFF0000000000000ull, "-1.#INF"},
                       NanCase{0xFFF8000000000000ull, "-1.#IND"},
@@ -376,7 +378,7 @@ std::string ReferenceFormat(double v) {
   return out;
 }
 
-TEST(FormatResultReference, RandomDoublesAgreeWithExactDigits) {
+TEST(NumberFormatReference, RandomDoublesAgreeWithExactDigits) {
   std::mt19937_64 rng(2024);
   for (int i = 0; i < 20000; ++i) {
     double v = DoubleOf(rng());
@@ -394,7 +396,7 @@ TEST(FormatResultReference, RandomDoublesAgreeWithExactDigits) {
 // Doubles next to a decimal whose digits run d1..d10 4999999 5: the exact
 // side of that decimal decides the tenth digit, so a wrong first rounding
 // shows in the text.
-TEST(FormatResultReference, NearDoubleRoundingBoundaries) {
+TEST(NumberFormatReference, NearDoubleRoundingBoundaries) {
   std::mt19937_64 rng(99);
   for (int i = 0; i < 3000; ++i) {
     std::string literal = std::to_string(1 + rng() % 9) + ".";
@@ -411,7 +413,7 @@ TEST(FormatResultReference, NearDoubleRoundingBoundaries) {
 
 // Powers of ten and their neighbours: carries into a new decade must not
 // move the layout.
-TEST(FormatResultReference, NextToPowersOfTen) {
+TEST(NumberFormatReference, NextToPowersOfTen) {
   for (int e = -323; e <= 308; ++e) {
     std::string literal = "1e" + std::to_string(e);
     double v = 0;
@@ -447,7 +449,7 @@ void ExpectSeventeenDigits(double v) {
   ASSERT_EQ(gotP, p) << std::hexfloat << v;
 }
 
-TEST(FormatResultSeventeenDigits, ExactTiesRoundUp) {
+TEST(NumberFormatSeventeenDigits, ExactTiesRoundUp) {
   // m/4 with m odd and 4e15 <= m < 9e15: exactly 18 digits ending in 25 or 75.
   std::mt19937_64 rng(5);
   for (int i = 0; i < 2000; ++i) {
@@ -465,7 +467,7 @@ TEST(FormatResultSeventeenDigits, ExactTiesRoundUp) {
   }
 }
 
-TEST(FormatResultSeventeenDigits, RandomAndNearTies) {
+TEST(NumberFormatSeventeenDigits, RandomAndNearTies) {
   std::mt19937_64 rng(31);
   for (int i = 0; i < 20000; ++i) {
     double v = DoubleOf(rng() & 0x7FFFFFFFFFFFFFFFull);
@@ -504,9 +506,9 @@ struct RadixCase {
   const char *hex, *oct, *bin;
 };
 
-class FormatRadixTable : public ::testing::TestWithParam<RadixCase> {};
+class NumberRadixTable : public ::testing::TestWithParam<RadixCase> {};
 
-TEST_P(FormatRadixTable, WritesThePattern) {
+TEST_P(NumberRadixTable, WritesThePattern) {
   const RadixCase &c = GetParam();
   EXPECT_EQ(Radix(c.value, 16), c.hex) << c.value;
   EXPECT_EQ(Radix(c.value, 8), c.oct) << c.value;
@@ -518,7 +520,7 @@ const std::string kOnes31Zero = std::string(31, '1') + "0";
 const std::string kOneZeros31 = "1" + std::string(31, '0');
 
 INSTANTIATE_TEST_SUITE_P(
-    Values, FormatRadixTable,
+    Values, NumberRadixTable,
     ::testing::Values(RadixCase{255.9, "ff", "377", "11111111"},
                       RadixCase{-1.0, "ffffffff", "37777777777", kOnes32.c_str()},
                       RadixCase{-2.5, "fffffffe", "37777777776", kOnes31Zero.c_str()},
@@ -530,7 +532,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RadixCase{std::numeric_limits<double>::quiet_NaN(), "0", "0", "0"},
                       RadixCase{3054.0, "bee", "5756", "101111101110"}));
 
-TEST(FormatRadixOther, DecimalIsSignedAndBadRadixFallsBackToDecimal) {
+TEST(NumberRadixOther, DecimalIsSignedAndBadRadixFallsBackToDecimal) {
   EXPECT_EQ(Radix(-2147483648.0, 10), "-2147483648");
   EXPECT_EQ(Radix(2147483647.0, 10), "2147483647");
   EXPECT_EQ(Radix(4294967295.0, 10), "-1");
@@ -546,14 +548,14 @@ struct IntCase {
   std::int32_t result;
 };
 
-class ToInt32Table : public ::testing::TestWithParam<IntCase> {};
+class NumberToInt32Table : public ::testing::TestWithParam<IntCase> {};
 
-TEST_P(ToInt32Table, KeepsLowBitsWithinSixtyFourBits) {
+TEST_P(NumberToInt32Table, KeepsLowBitsWithinSixtyFourBits) {
   EXPECT_EQ(ToInt32(GetParam().value), GetParam().result) << GetParam().value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Boundaries, ToInt32Table,
+    Boundaries, NumberToInt32Table,
     ::testing::Values(
         IntCase{3.9, 3}, IntCase{-3.9, -3}, IntCase{-0.0, 0}, IntCase{0.9999, 0},
         IntCase{2147483647.0, 2147483647}, IntCase{2147483648.0, INT32_MIN},
