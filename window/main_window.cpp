@@ -1,43 +1,100 @@
 #include "main_window.h"
 
-#include "about_box.h"
 #include "app_state.h"
 #include "clock.h"
+#include "commands.h"
 #include "help_launcher.h"
+#include "keypad.h"
 #include "result_field.h"
 #include "settings.h"
 #include "slots.h"
 
 void ApplyView(HWND window) {
+  // The menu bar is only detached, never destroyed: its Edit popup is also
+  // the context menu.
   SetMenu(window, (View == 2 || View == 3) ? MainMenu : nullptr);
   HWND reference = GetDlgItem(window, (View % 2 != 0) ? IDM_EVALUATE : IDC_ENTRY);
   RECT referenceRect = {};
   RECT windowRect = {};
-  GetWindowRect(reference, &referenceRect);
-  GetWindowRect(window, &windowRect);
+  if (reference == nullptr || !GetWindowRect(reference, &referenceRect)) return;
+  if (!GetWindowRect(window, &windowRect)) return;
   SetWindowPos(window, nullptr, 0, 0, windowRect.right - windowRect.left,
                referenceRect.bottom - windowRect.top + 6, SWP_NOMOVE | SWP_NOZORDER);
 }
 
-// Command dispatch. Only the commands needed to run stand here so far; the
-// editing, view, radix, angle and option commands arrive with the window
-// commands, the tray commands with the tray icon.
 void RunCommand(HWND window, int id) {
   switch (id) {
+    case IDM_UNDO:
+      UndoEntry();
+      break;
+    case IDM_CUT:
+      if (Entry != nullptr) SendMessageW(Entry, WM_CUT, 0, 0);
+      break;
+    case IDM_COPY:
+      if (Entry != nullptr) SendMessageW(Entry, WM_COPY, 0, 0);
+      break;
+    case IDM_PASTE:
+      if (Entry != nullptr) SendMessageW(Entry, WM_PASTE, 0, 0);
+      break;
+    case IDM_DELETE:
+      if (Entry != nullptr) SendMessageW(Entry, WM_CLEAR, 0, 0);
+      break;
+    case IDM_COPY_ANSWER:
+      CopyAnswer(window);
+      break;
+    case IDM_KEYPAD:
+      ToggleKeypad(window);
+      break;
+    case IDM_NEXT_VIEW:
+      StepView(window);
+      break;
+    case IDM_TOPMOST:
+      ToggleTopmost(window);
+      break;
+    case IDM_TIME:
+      ToggleClock(window);
+      break;
+    case IDM_RADIX2:
+      SetRadix(2);
+      break;
+    case IDM_RADIX8:
+      SetRadix(8);
+      break;
+    case IDM_RADIX10:
+      SetRadix(10);
+      break;
+    case IDM_RADIX16:
+      SetRadix(16);
+      break;
+    case IDM_NEXT_RADIX:
+      StepRadix();
+      break;
+    case IDM_RADIANS:
+      SetDegreeMode(0);
+      break;
+    case IDM_DEGREES:
+      SetDegreeMode(1);
+      break;
+    case IDM_TOGGLE_DEGREES:
+      ToggleDegreeMode();
+      break;
+    case IDM_BEEP:
+      ToggleBeep();
+      break;
+    case IDM_ABOUT:
+      ShowAboutBox(window);
+      break;
     case IDM_EVALUATE_KEY:
     case IDM_EVALUATE:
-      EvaluateCurrentSlot();
+      // Before the first paint the list is still empty: nothing to evaluate.
+      if (!FirstPaint) EvaluateCurrentSlot();
       break;
     case IDM_HELP_CONTENTS:
       ShowHelp(window, HelpFile, 1, 0);
-      SetFocus(Entry);
-      break;
-    case IDM_ABOUT:
-      DialogBoxParamW(Instance, L"About", window, AboutDlgProc, 0);
-      SetFocus(Entry);
-      PendingSelection = kCaretToEnd;
+      if (Entry != nullptr) SetFocus(Entry);
       break;
     default:
+      if (IsKeypadButton(window, id)) ApplyKeypadButton(window, id);
       break;
   }
 }
@@ -77,6 +134,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   switch (message) {
     case WM_COMMAND:
       RunCommand(window, LOWORD(wParam));
+      break;
+    case WM_INITMENUPOPUP:
+      UpdateMenuStates();
+      break;
+    case WM_RBUTTONDOWN:
+      OpenContextMenu(window, lParam);
       break;
     case WM_MOVE:
       OnMove(window);
