@@ -27,28 +27,52 @@ const char *EvalErrorMessage(int code) {
   }
 }
 
-void NormalizeExpression(char *line) {
+// What normalisation makes of each byte: the byte itself, a parenthesis for
+// a bracket or brace, kDropByte for a blank or tab, kEndOfText for a comment
+// mark or the NUL; with upper-casing, a lower-case letter becomes upper case.
+// One table lookup per byte keeps the pass over a long line short.
+namespace {
+
+constexpr short kDropByte = -1;
+constexpr short kEndOfText = -2;
+
+struct NormalizeTable {
+  short to[256];
+};
+
+constexpr NormalizeTable MakeNormalizeTable(bool upperCase) {
+  NormalizeTable table{};
+  for (int c = 0; c < 256; ++c) {
+    short to = static_cast<short>(c);
+    if (c == '\0' || c == '\'' || c == ':' || c == ';') to = kEndOfText;  // the rest is a comment
+    else if (c == '[' || c == '{') to = '(';
+    else if (c == ']' || c == '}') to = ')';
+    else if (c == ' ' || c == '\t') to = kDropByte;
+    else if (upperCase && c >= 'a' && c <= 'z') to = static_cast<short>(c - 'a' + 'A');
+    table.to[c] = to;
+  }
+  return table;
+}
+
+constexpr NormalizeTable kNormalize = MakeNormalizeTable(false);
+constexpr NormalizeTable kNormalizeUpperCase = MakeNormalizeTable(true);
+
+void Normalize(char *line, const NormalizeTable &table) {
   char *write = line;
-  for (const char *read = line; *read != '\0'; ++read) {
-    char c = *read;
-    if (c == '\'' || c == ':' || c == ';') break;  // the rest is a comment
-    if (c == '[' || c == '{') c = '(';
-    if (c == ']' || c == '}') c = ')';
-    if (c == ' ' || c == '\t') continue;
-    *write++ = c;
+  for (const char *read = line;; ++read) {
+    short to = table.to[static_cast<unsigned char>(*read)];
+    if (to >= 0) *write++ = static_cast<char>(to);
+    else if (to == kEndOfText) break;
   }
   *write = '\0';
 }
 
-static void UpperCaseLine(char *line) {
-  for (; *line != '\0'; ++line) {
-    if (*line >= 'a' && *line <= 'z') *line = static_cast<char>(*line - 'a' + 'A');
-  }
-}
+}  // namespace
+
+void NormalizeExpression(char *line) { Normalize(line, kNormalize); }
 
 int EvaluateLine(char *line, double *value, int *stop, bool degreeMode) {
-  NormalizeExpression(line);
-  UpperCaseLine(line);
+  Normalize(line, kNormalizeUpperCase);
 
   int target = -1;
   char *expression = line;

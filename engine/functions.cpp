@@ -40,7 +40,14 @@ static std::size_t MatchName(const char *text, const char *name) {
 const FunctionEntry *MatchFunctionName(const char *text) {
   const FunctionEntry *best = nullptr;
   std::size_t bestLength = 0;
+  // Every name begins with two letters. Most primaries are numbers or
+  // variables, a digit or a lone letter, and need no look at the table.
+  const char first = ToUpperAscii(text[0]);
+  if (first < 'A' || first > 'Z') return nullptr;
+  const char second = ToUpperAscii(text[1]);
+  if (second < 'A' || second > 'Z') return nullptr;
   for (const FunctionEntry &entry : FunctionTable) {
+    if (entry.name[0] != first) continue;
     std::size_t length = MatchName(text, entry.name);
     if (length > bestLength) {
       best = &entry;

@@ -92,6 +92,33 @@ bool ConvertDigits(const DecimalDigits &d, double *result) {
   return f.ec == std::errc();
 }
 
+// The powers of ten that a double holds exactly: 10^22 = 2^22 x 5^22 and
+// 5^22 < 2^53; 10^23 is already rounded.
+constexpr double kExactPowersOfTen[] = {
+    1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+};
+constexpr int kMaxExactPowerOfTen = 22;
+
+// The common short literal without the detour through text: when the digits
+// form an integer M of at most 2^53 and the value is M x 10^k with |k| <= 22,
+// both M and 10^|k| are exact doubles, so a single IEEE multiplication or
+// division rounds the exact value to nearest, the same double that
+// ConvertDigits finds. Such a value lies between 10^-22 and 10^38, far from
+// both range limits. Returns false, leaving *result alone, when the literal
+// does not qualify.
+bool ConvertShortDigits(const DecimalDigits &d, double *result) {
+  if (d.count > 16) return false;  // 10^16 - 1 still fits the accumulator
+  const long long k = d.exponent - d.count;
+  if (k < -kMaxExactPowerOfTen || k > kMaxExactPowerOfTen) return false;
+  std::uint64_t m = 0;
+  for (int i = 0; i < d.count; ++i) m = m * 10 + static_cast<unsigned>(d.digits[i] - '0');
+  if (m > (std::uint64_t{1} << 53)) return false;
+  const double exact = static_cast<double>(static_cast<std::int64_t>(m));
+  *result = k >= 0 ? exact * kExactPowersOfTen[k] : exact / kExactPowersOfTen[-k];
+  return true;
+}
+
 // True when the decimal value lies below 2^-1022 after rounding to 53
 // significant bits. Needed only when the nearest double is exactly 2^-1022:
 // that double also takes values a little below the threshold
@@ -182,7 +209,7 @@ const char *ScanDecimalLiteral(const char *text, double *value) {
   bool overflow = d.exponent >= kOverflowExponent;
   bool underflow = d.exponent <= kUnderflowExponent;
   double magnitude = 0;
-  if (!overflow && !underflow) {
+  if (!overflow && !underflow && !ConvertShortDigits(d, &magnitude)) {
     if (!ConvertDigits(d, &magnitude)) {
       // from_chars leaves the value alone out of range; the exponent tells which end
       if (d.exponent > 0) overflow = true;

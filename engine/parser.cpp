@@ -74,14 +74,19 @@ void AdvanceCursor() {
   if (*ParseCursor == '\0') return;
   ++ParseCursor;
   while (*ParseCursor == ' ') ++ParseCursor;
-  // Each test looks at the cursor as the one before left it.
-  RewriteWordOperator("MOD", 2, '%');
-  RewriteWordOperator("DEV", 2, '\\');
-  RewriteWordOperator("**", 1, '^');
-  RewriteWordOperator("AND", 2, '&');
-  RewriteWordOperator("OR", 1, '|');
-  RewriteWordOperator("NOT", 2, '~');
-  RewriteWordOperator("XOR", 2, '#');
+  // The words begin with seven different characters, and a rewritten word
+  // leaves an operator character that begins none of them, so the first
+  // byte picks the only word that can match.
+  switch (ToUpperAscii(*ParseCursor)) {
+    case 'M': RewriteWordOperator("MOD", 2, '%'); break;
+    case 'D': RewriteWordOperator("DEV", 2, '\\'); break;
+    case '*': RewriteWordOperator("**", 1, '^'); break;
+    case 'A': RewriteWordOperator("AND", 2, '&'); break;
+    case 'O': RewriteWordOperator("OR", 1, '|'); break;
+    case 'N': RewriteWordOperator("NOT", 2, '~'); break;
+    case 'X': RewriteWordOperator("XOR", 2, '#'); break;
+    default: break;
+  }
 }
 
 // ---------------------------------------------------------------------------

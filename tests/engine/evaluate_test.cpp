@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "engine.h"
@@ -41,6 +42,23 @@ INSTANTIATE_TEST_SUITE_P(
                       NormalizeCase{"\x83\x5B\x81\x7B", "\x83(\x81("},
                       NormalizeCase{"\x84\xA0 x", "\x84\xA0x"},
                       NormalizeCase{"\r\n", "\r\n"}));
+
+// Every byte value between two digits: dropped, turned into a parenthesis,
+// ending the line as a comment mark, or kept as it is.
+TEST(NormalizeEveryByte, KeepsDropsOrEnds) {
+  for (int b = 1; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    char buffer[kLineBufferSize] = {'1', c, '2', '\0'};
+    NormalizeExpression(buffer);
+    std::string expected;
+    if (c == '\'' || c == ':' || c == ';') expected = "1";
+    else if (c == ' ' || c == '\t') expected = "12";
+    else if (c == '[' || c == '{') expected = "1(2";
+    else if (c == ']' || c == '}') expected = "1)2";
+    else expected = std::string{'1', c, '2'};  // lower-case letters too: no upper-casing here
+    EXPECT_EQ(std::string(buffer), expected) << "byte " << b;
+  }
+}
 
 // ---------------------------------------------------------------------------
 // Messages

@@ -64,6 +64,21 @@ TEST(FunctionTableTest, MatchTakesTheLongestNameAndIgnoresCase) {
   }
 }
 
+// MatchFunctionName skips the table for a primary that does not begin with
+// two letters, so every name must.
+TEST(FunctionTableTest, EveryNameBeginsWithTwoUpperCaseLetters) {
+  for (const FunctionEntry &entry : FunctionTable) {
+    EXPECT_TRUE(entry.name[0] >= 'A' && entry.name[0] <= 'Z') << entry.name;
+    EXPECT_TRUE(entry.name[1] >= 'A' && entry.name[1] <= 'Z') << entry.name;
+  }
+}
+
+TEST(FunctionTableTest, NoMatchForNumbersAndLoneLetters) {
+  for (const char *text : {"1", "2(", "A", "A(", "S", "S(", "s", "Z*2", "(", "#", "\x82\xA0"}) {
+    EXPECT_EQ(MatchFunctionName(text), nullptr) << text;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Whole expressions
 

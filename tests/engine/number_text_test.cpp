@@ -245,6 +245,103 @@ TEST(NumberScanLong, ShortestTextOfEveryDoubleReadsBack) {
   }
 }
 
+// Short literals: up to 16 significant digits forming an integer M of at
+// most 2^53, scaled by 10^k with |k| <= 22, are converted by one
+// multiplication or division instead of the digit string. Both must give the
+// nearest double, the same bits as the full conversion.
+
+// The nearest double to a literal in the syntax std::from_chars shares with
+// the engine (no "+", exponent letter E).
+double NearestDouble(const std::string &literal) {
+  double expected = 0;
+  auto fr = std::from_chars(literal.data(), literal.data() + literal.size(), expected);
+  EXPECT_EQ(fr.ec, std::errc()) << literal;
+  EXPECT_EQ(fr.ptr, literal.data() + literal.size()) << literal;
+  return expected;
+}
+
+void ExpectNearest(const std::string &literal) {
+  ScanResult r = Scan(literal);
+  EXPECT_EQ(r.bytes, static_cast<long>(literal.size())) << literal;
+  EXPECT_EQ(BitsOf(r.value), BitsOf(NearestDouble(literal))) << literal << " gave " << r.value;
+  EXPECT_FALSE(r.flag) << literal;
+}
+
+TEST(NumberScanShort, BoundariesOfTheSingleOperation) {
+  const char *const kLiterals[] = {
+      // 10^22 is the last exact power of ten, 10^23 is not
+      "1E22", "1E23", "1E-22", "1E-23", "9E22", "9E23", "9E-22", "9E-23",
+      "123456789012345E22", "123456789012345E23", "123456789012345E-22",
+      "123456789012345E-23", "1234567890123456E22", "1234567890123456E-22",
+      "1234567890123456E23", "1234567890123456E-23",
+      // 15, 16 and 17 digits
+      "999999999999999", "9999999999999999", "99999999999999999",
+      "0.999999999999999", "0.9999999999999999", "0.99999999999999999",
+      "1.23456789012345", "1.234567890123456", "1.2345678901234567",
+      "8.98846567431158E307", "4.4501477170144E-308",
+      // 2^53 and its neighbours as the integer M
+      "9007199254740991", "9007199254740992", "9007199254740993",
+      "9007199254740994", "9007199254740995", "9007199254740992E22",
+      "9007199254740993E22", "9007199254740992E-22", "9007199254740993E-22",
+      "9007199254740991E-22", "900719925474.0993", "90071992547409.92E-20",
+      "-9007199254740993", "-9007199254740992E-22",
+      // the exponent shifted by the point and by fraction zeros
+      "0.000001E-16", "0.000001E-17", "1000000E16", "1000000E17",
+      "0.1E23", "0.1E24", "100E20", "100E21", "12345.678901234", "3.5", "1E-5",
+      "0.3", "0.1", "0.7", "2.675", "1.005", "-0.1", "1.7976931348623157E22",
+      // many digits, but trailing zeros: no longer a short literal
+      "10000000000000000", "10000000000000000000000E-22", "1.00000000000000000001",
+      // beyond 64 bits: an integer M that wrapped around would look small
+      "18446744073709551616", "18446744073709551617E-5", "36893488147419103233E-22",
+  };
+  for (const char *literal : kLiterals) ExpectNearest(literal);
+}
+
+TEST(NumberScanShort, RandomShortLiteralsAgreeWithExactConversion) {
+  std::mt19937_64 rng(20240611);
+  for (int round = 0; round < 200000; ++round) {
+    std::string literal;
+    if (rng() % 4 == 0) literal += '-';
+    const int count = 1 + static_cast<int>(rng() % 19);
+    std::string digits(1, static_cast<char>('1' + rng() % 9));  // a leading 0 would be octal
+    for (int i = 1; i < count; ++i) digits += static_cast<char>('0' + rng() % 10);
+    if (rng() % 4 == 0) {
+      digits = "0." + std::string(rng() % 4, '0') + digits;  // zeros before the first digit
+    } else if (rng() % 3 == 0) {
+      digits.insert(rng() % (digits.size() + 1), ".");  // also ".123" and "123."
+    }
+    literal += digits;
+    if (rng() % 3 != 0) literal += "E" + std::to_string(static_cast<int>(rng() % 61) - 30);
+    ExpectNearest(literal);
+    if (HasFailure()) break;  // one report is enough
+  }
+}
+
+TEST(NumberScanShort, RandomNearTwoToTheFiftyThree) {
+  // Integers just below and above 2^53 with every exponent from -25 to 25.
+  std::mt19937_64 rng(53);
+  for (int round = 0; round < 20000; ++round) {
+    const std::uint64_t m = (std::uint64_t{1} << 53) - 2000 + rng() % 4000;
+    const int k = static_cast<int>(rng() % 51) - 25;
+    ExpectNearest(std::to_string(m) + "E" + std::to_string(k));
+    if (HasFailure()) break;
+  }
+}
+
+// Literals in the form the evaluator reads them: the result must not depend on
+// how the value was spelt.
+TEST(NumberScanShort, SameValueWhateverTheSpelling) {
+  const char *const kSpellings[][4] = {
+      {"1.5", "15E-1", "0.15E1", "150D-2"},
+      {"0.001", "1E-3", ".001", "0.0001E1"},
+      {"123456789012345", "1.23456789012345E14", "0.123456789012345E15", "123456789012345000E-3"},
+  };
+  for (const auto &spellings : kSpellings) {
+    const double first = Scan(spellings[0]).value;
+    for (const char *text : spellings) EXPECT_EQ(BitsOf(Scan(text).value), BitsOf(first)) << text;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // FormatResult
 

@@ -140,7 +140,11 @@ TEST(ParserTest, AdvanceCursorAppliesTheSevenTestsInOrder) {
                  Case{"1XOR", "1XO#", 3}, Case{"1xor", "1xo#", 3},
                  // A later test looks where the earlier one left the cursor.
                  Case{"1MODOR", "1MO%OR", 3}, Case{"1ORNOT", "1O|NOT", 2},
-                 Case{"1MO", "1MO", 1}, Case{"1X", "1X", 1}}) {
+                 Case{"1MO", "1MO", 1}, Case{"1X", "1X", 1},
+                 // Either case, and nothing for a byte that begins no word.
+                 Case{"1mod", "1mo%", 3}, Case{"1Dev", "1De\\", 3}, Case{"1aNd", "1aN&", 3},
+                 Case{"1or", "1o|", 2}, Case{"1not", "1no~", 3}, Case{"1*2", "1*2", 1},
+                 Case{"1M", "1M", 1}, Case{"1+", "1+", 1}, Case{"1NO", "1NO", 1}}) {
     char text[16];
     std::strcpy(text, c.text);
     ParseCursor = text;
