@@ -6,17 +6,17 @@
 #include <windows.h>
 
 #include "../resources/resource_ids.h"
+#include "slot_text.h"  // kSlotCount, kSlotMarker, kCaretToEnd
 
 // Selection values: start in the low 16 bits, end in the high 16 bits.
+// kCaretToEnd (start 999, end 999, past any entry text) comes with the slot texts.
 constexpr DWORD kNoPendingSelection = 999;
-constexpr DWORD kCaretToEnd = 0x03E703E7;  // start 999, end 999: past any entry text
 
 // Buffer sizes, in characters including the terminator.
 constexpr int kEntryTextSize = 256;   // every text read from a control
 constexpr int kPathSize = MAX_PATH;   // 260
 constexpr int kTitleSize = 16;        // the plain title
 constexpr int kClockTitleSize = 40;   // plain title + " yyyy-m-d(w)h:m"
-constexpr int kSlotCount = 26;
 
 // Handles
 extern HINSTANCE Instance;

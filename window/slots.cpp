@@ -1,43 +1,108 @@
-// Minimal version: the slots are listed and saved but not evaluated yet; the
-// evaluation with the expression engine comes with the slots issue.
 #include "slots.h"
 
+#include <cstring>
 #include <cwchar>
+#include <string>
+#include <string_view>
 
 #include "app_state.h"
+#include "engine.h"
+#include "result_field.h"
 #include "settings.h"
+#include "settings_values.h"
+#include "slot_text.h"
 
-// Work buffer of the list-item shape: letter, marker, expression.
-static wchar_t WorkBuffer[kEntryTextSize + 3];
+BOOL(WINAPI *PlayMessageSound)(UINT type) = MessageBeep;
 
-static void FormListItem(int slot, const wchar_t *expression) {
-  WorkBuffer[0] = static_cast<wchar_t>(L'A' + slot);
-  WorkBuffer[1] = kSlotMarker;
-  size_t length = wcsnlen(expression, kEntryTextSize - 1);
-  wmemcpy(WorkBuffer + 2, expression, length);
-  WorkBuffer[2 + length] = L'\0';
+// The line handed to the engine (letter, "=", blank, expression in UTF-8),
+// which comes back holding the result text or the message.
+static char LineBuffer[kLineBufferSize];
+
+static std::u16string_view AsText(const wchar_t *text, size_t length) {
+  return std::u16string_view(reinterpret_cast<const char16_t *>(text), length);
+}
+
+static const wchar_t *AsWide(const std::u16string &text) {
+  return reinterpret_cast<const wchar_t *>(text.c_str());
+}
+
+// Reads a control's text into a buffer of kEntryTextSize characters.
+static std::u16string_view ReadControlText(HWND control, wchar_t (&buffer)[kEntryTextSize]) {
+  buffer[0] = L'\0';
+  int length = GetWindowTextW(control, buffer, kEntryTextSize);
+  if (length < 0) length = 0;
+  if (length >= kEntryTextSize) length = kEntryTextSize - 1;
+  buffer[length] = L'\0';
+  return AsText(buffer, static_cast<size_t>(length));
+}
+
+// Evaluates the expression of a slot as an assignment to its letter, which
+// also stores the value (or 0) in that variable. On success with an output
+// radix other than 10 the text is rewritten in that radix. Returns the
+// engine's code; the result text or message is left in LineBuffer.
+static int EvaluateSlotLine(int slot, std::u16string_view expression, int *stop) {
+  BuildEngineLine(slot, expression, LineBuffer, sizeof LineBuffer);
+  double value = 0;
+  *stop = 0;
+  int code = EvaluateLine(LineBuffer, &value, stop, DegreeMode != 0);
+  LineBuffer[sizeof LineBuffer - 1] = '\0';
+  int radix = OutputRadix(Radix);
+  if (code == kEvalOk && radix != 10) {
+    char radixText[kRadixTextSize];
+    FormatRadix(value, radix, radixText);
+    std::memcpy(LineBuffer, radixText, sizeof radixText);
+  }
+  return code;
+}
+
+// The result field's text and ResultText := the text in LineBuffer.
+static void ShowLineAsResult() {
+  std::u16string text = ConvertUtf8ToUtf16(LineBuffer);
+  size_t length = text.size() < kEntryTextSize - 1 ? text.size() : kEntryTextSize - 1;
+  wmemcpy(ResultText, AsWide(text), length);
+  ResultText[length] = L'\0';
+  SetWindowTextW(GetDlgItem(MainWindow, IDC_RESULT), ResultText);
 }
 
 void LoadSlots() {
   ReadFirstPaintOptions();
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    wchar_t expression[kEntryTextSize];
-    ReadSlotExpression(slot, expression, kEntryTextSize);
-    FormListItem(slot, expression);
-    SendMessageW(Entry, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WorkBuffer));
+    // One character more than a slot holds, so that a longer stored value
+    // is cut by LimitSlotExpression, which never splits a surrogate pair.
+    wchar_t stored[kEntryTextSize + 1];
+    ReadSlotExpression(slot, stored, kEntryTextSize + 1);
+    std::u16string_view expression = LimitSlotExpression(AsText(stored, wcslen(stored)));
+    std::u16string item = BuildListItem(slot, expression);
+    SendMessageW(Entry, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(item)));
+    int stop = 0;
+    int code = EvaluateSlotLine(slot, expression, &stop);
+    if (slot == CurrentSlot) {
+      // A failing current slot leaves the result field empty.
+      LastEvalFailed = code;
+      if (code == kEvalOk) {
+        ShowLineAsResult();
+        PaintResultField(GetDlgItem(MainWindow, IDC_RESULT), ResultText);
+      }
+    }
   }
-  WorkBuffer[0] = L'\0';
-  LRESULT length = SendMessageW(Entry, CB_GETLBTEXTLEN, CurrentSlot, 0);
-  if (length >= 0 && length < kEntryTextSize + 2) {
-    SendMessageW(Entry, CB_GETLBTEXT, CurrentSlot, reinterpret_cast<LPARAM>(WorkBuffer));
+
+  // The current slot's list item; its expression goes to the entry.
+  wchar_t item[kEntryTextSize + 2] = L"";
+  LRESULT itemLength = SendMessageW(Entry, CB_GETLBTEXTLEN, CurrentSlot, 0);
+  if (itemLength >= 0 && itemLength < kEntryTextSize + 2) {
+    SendMessageW(Entry, CB_GETLBTEXT, CurrentSlot, reinterpret_cast<LPARAM>(item));
+  } else {
+    itemLength = 0;
   }
   SendMessageW(Entry, CB_LIMITTEXT, kEntryTextSize, 0);
-  const wchar_t *expression = wcsnlen(WorkBuffer, 3) >= 2 ? WorkBuffer + 2 : L"";
-  SetWindowTextW(Entry, expression);
-  DWORD itemLength = static_cast<DWORD>(wcslen(WorkBuffer)) & 0xFFFF;
-  PendingSelection = MAKELONG(itemLength, itemLength);
-  wcsncpy(UndoText, expression, kEntryTextSize - 1);
-  UndoText[kEntryTextSize - 1] = L'\0';
+  std::u16string expression(GetListItemExpression(AsText(item, wcslen(item))));
+  SetWindowTextW(Entry, AsWide(expression));
+  // Past the end of the expression: the caret lands at its end.
+  PendingSelection = MakeSelection(static_cast<DWORD>(itemLength), static_cast<DWORD>(itemLength));
+
+  size_t undoLength = expression.size() < kEntryTextSize - 1 ? expression.size() : kEntryTextSize - 1;
+  wmemcpy(UndoText, AsWide(expression), undoLength);
+  UndoText[undoLength] = L'\0';
   SetFocus(Entry);
   RefocusPending = false;
   FirstPaint = false;
@@ -45,26 +110,54 @@ void LoadSlots() {
 
 void EvaluateCurrentSlot() {
   PendingSelection = SavedSelection;
-  wchar_t expression[kEntryTextSize];
-  GetWindowTextW(Entry, expression, kEntryTextSize);
-  FormListItem(CurrentSlot, expression);
-  SendMessageW(Entry, CB_DELETESTRING, CurrentSlot, 0);
-  SendMessageW(Entry, CB_INSERTSTRING, CurrentSlot, reinterpret_cast<LPARAM>(WorkBuffer));
-  SendMessageW(Entry, CB_SETCURSEL, CurrentSlot, 0);
-  SetWindowTextW(Entry, expression);
+  int slot = CheckSlotIndex(CurrentSlot);
+
+  wchar_t entryText[kEntryTextSize];
+  std::u16string_view read = ReadControlText(Entry, entryText);
+  std::u16string expression(LimitSlotExpression(read));
+  std::u16string item = BuildListItem(slot, expression);
+
+  // The list item of the slot is replaced in place; selecting it puts the
+  // item's text into the edit field, so the expression is set back after it.
+  SendMessageW(Entry, CB_DELETESTRING, slot, 0);
+  SendMessageW(Entry, CB_INSERTSTRING, slot, reinterpret_cast<LPARAM>(AsWide(item)));
+  SendMessageW(Entry, CB_SETCURSEL, slot, 0);
+  SetWindowTextW(Entry, AsWide(expression));
   SetFocus(Entry);
-  wchar_t key[2] = {static_cast<wchar_t>(L'A' + CurrentSlot), L'\0'};
-  WriteSettingText(kSlotsSection, key, expression);
-  WriteSettingInt(kOptionsSection, L"Cbo", CurrentSlot);
+
+  wchar_t key[2] = {static_cast<wchar_t>(GetSlotLetter(slot)), L'\0'};
+  WriteSettingText(kSlotsSection, key, AsWide(expression));
+  WriteSettingInt(kOptionsSection, L"Cbo", slot);
+
+  int stop = 0;
+  int code = EvaluateSlotLine(slot, expression, &stop);
+  LastEvalFailed = code;
+  if (code != kEvalOk) {
+    // The stop position counts the normalised text, without blanks.
+    PendingSelection = MakeCaretFromStop(stop);
+    if (BeepOption) PlayMessageSound(MB_ICONEXCLAMATION);
+  } else if (BeepOption) {
+    PlayMessageSound(MB_OK);
+  }
+
+  ShowLineAsResult();
+  // Hidden and shown again, the field is repainted through the main
+  // window's paint handler.
+  HWND field = GetDlgItem(MainWindow, IDC_RESULT);
+  ShowWindow(field, SW_HIDE);
+  ShowWindow(field, SW_SHOW);
 }
 
 void PickSlot() {
   if (Entry == nullptr) return;
-  wchar_t text[kEntryTextSize];
-  GetWindowTextW(Entry, text, kEntryTextSize);
-  if (text[0] == L'\0' || text[1] != kSlotMarker) return;
+  wchar_t entryText[kEntryTextSize];
+  std::u16string_view text = ReadControlText(Entry, entryText);
+  if (!IsListItem(text)) return;
   LRESULT selected = SendMessageW(Entry, CB_GETCURSEL, 0, 0);
+  // No selected item (a marker typed by hand with nothing chosen): the
+  // current slot stays.
   if (selected >= 0 && selected < kSlotCount) CurrentSlot = static_cast<int>(selected);
-  SetWindowTextW(Entry, text + 2);
+  std::u16string expression(GetListItemExpression(text));
+  SetWindowTextW(Entry, AsWide(expression));
   PendingSelection = kCaretToEnd;
 }
