@@ -32,6 +32,10 @@ bool RefocusPending = false;
 bool FirstPaint = true;
 bool TrayIconShown = false;
 
+HMODULE HelpModule;
+HelpEntryPoint HelpFunction;
+bool HelpUnavailable = false;
+
 wchar_t TitleText[kTitleSize];
 wchar_t SettingsFile[kPathSize];
 wchar_t HelpFile[kPathSize];
@@ -59,6 +63,9 @@ void ResetAppState() {
   RefocusPending = false;
   FirstPaint = true;
   TrayIconShown = false;
+  HelpModule = nullptr;  // a loaded library stays loaded; only the launcher starts over
+  HelpFunction = nullptr;
+  HelpUnavailable = false;
   TitleText[0] = L'\0';
   SettingsFile[0] = L'\0';
   HelpFile[0] = L'\0';

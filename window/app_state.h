@@ -55,6 +55,13 @@ extern bool RefocusPending;
 extern bool FirstPaint;
 extern bool TrayIconShown;
 
+// The help control, loaded on the first help request and kept until exit
+typedef HWND(WINAPI *HelpEntryPoint)(HWND caller, const wchar_t *file, UINT command,
+                                     DWORD_PTR data);
+extern HMODULE HelpModule;
+extern HelpEntryPoint HelpFunction;
+extern bool HelpUnavailable;      // set once loading failed: no further attempts
+
 // Texts and paths formed at start
 extern wchar_t TitleText[kTitleSize];
 extern wchar_t SettingsFile[kPathSize];
