@@ -1,0 +1,103 @@
+# Packs one release zip (run with cmake -P). Variables:
+#   VEX_EXE, VEX_CHM      the program and its help file
+#   VEX_VERSION, VEX_ARCH written into the readme texts ("3.10", "win32")
+#   TEXT_DIR              folder of readme-ja.txt and readme-en.txt
+#   LICENSE_FILE          the licence text
+#   ZIP_EXECUTABLE, TOUCH_EXECUTABLE
+#   STAGE_DIR             scratch folder, emptied first
+#   OUTPUT                the zip to write (replaced as a whole)
+#   EPOCH                 entry time in seconds since 1970 (optional; else
+#                         SOURCE_DATE_EPOCH from the environment, else
+#                         DEFAULT_EPOCH)
+#
+# The texts are kept as UTF-8 with LF line ends in the repository. In the zip
+# they get CR LF line ends, which every Notepad shows as line breaks (older
+# ones show LF alone as one long line), and the Japanese readme gets the
+# UTF-8 byte order mark: with it Notepad from Windows 2000 on reads the file
+# as UTF-8 whatever the system's code page, on Japanese Windows and
+# elsewhere. (A Shift-JIS file would be garbled outside Japanese Windows;
+# UTF-16 would do as well in Notepad but makes the text a binary file for
+# most other tools.)
+cmake_minimum_required(VERSION 3.25)
+
+foreach(var VEX_EXE VEX_CHM VEX_VERSION VEX_ARCH TEXT_DIR LICENSE_FILE
+            ZIP_EXECUTABLE TOUCH_EXECUTABLE STAGE_DIR OUTPUT)
+  if("${${var}}" STREQUAL "")
+    message(FATAL_ERROR "make_release: ${var} is not set")
+  endif()
+endforeach()
+
+if(NOT "${EPOCH}" STREQUAL "")
+  set(epoch "${EPOCH}")
+elseif(NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
+  set(epoch "$ENV{SOURCE_DATE_EPOCH}")
+else()
+  set(epoch "${DEFAULT_EPOCH}")
+endif()
+# A zip entry's time cannot be before 1980 (315532800 is 1980-01-01 UTC).
+if(NOT epoch MATCHES "^[0-9]+$" OR epoch LESS 315532800)
+  message(FATAL_ERROR "make_release: unusable entry time '${epoch}'")
+endif()
+
+# The entries, in the order they are stored (byte order of their names).
+set(entries LICENSE readme-en.txt readme-ja.txt vex.chm vex.exe)
+
+file(REMOVE_RECURSE "${STAGE_DIR}")
+file(MAKE_DIRECTORY "${STAGE_DIR}")
+
+# write_text(SOURCE NAME BOM): the text with CR LF line ends and the version
+# filled in; BOM true puts the UTF-8 byte order mark first.
+function(write_text source name bom)
+  file(READ "${source}" text)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "@VERSION@" "${VEX_VERSION}" text "${text}")
+  string(REPLACE "@ARCH@" "${VEX_ARCH}" text "${text}")
+  string(REPLACE "\n" "\r\n" text "${text}")
+  if(bom)
+    string(ASCII 239 187 191 mark)
+    string(PREPEND text "${mark}")
+  endif()
+  file(WRITE "${STAGE_DIR}/${name}" "${text}")
+endfunction()
+
+write_text("${LICENSE_FILE}" LICENSE FALSE)
+write_text("${TEXT_DIR}/readme-en.txt" readme-en.txt FALSE)
+write_text("${TEXT_DIR}/readme-ja.txt" readme-ja.txt TRUE)
+file(COPY_FILE "${VEX_EXE}" "${STAGE_DIR}/vex.exe")
+file(COPY_FILE "${VEX_CHM}" "${STAGE_DIR}/vex.chm")
+
+# Fixed permissions and one fixed time for every entry.
+foreach(name IN LISTS entries)
+  if(name STREQUAL "vex.exe")
+    file(CHMOD "${STAGE_DIR}/${name}" PERMISSIONS
+         OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+         WORLD_READ WORLD_EXECUTE)
+  else()
+    file(CHMOD "${STAGE_DIR}/${name}" PERMISSIONS
+         OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+  endif()
+  execute_process(COMMAND "${TOUCH_EXECUTABLE}" -d "@${epoch}" "${name}"
+                  WORKING_DIRECTORY "${STAGE_DIR}" RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "make_release: could not set the time of ${name}")
+  endif()
+endforeach()
+
+# zip writes the entry times as local time: UTC makes them the same
+# everywhere. -X: no extra fields (owner, extended times); -D: no folder
+# entries; -9: the best compression, independent of zip's default.
+get_filename_component(output "${OUTPUT}" ABSOLUTE)
+set(partial "${output}.partial")
+file(REMOVE "${partial}")
+execute_process(
+  COMMAND ${CMAKE_COMMAND} -E env TZ=UTC LC_ALL=C
+          "${ZIP_EXECUTABLE}" -X -D -q -9 "${partial}" ${entries}
+  WORKING_DIRECTORY "${STAGE_DIR}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  file(REMOVE "${partial}")
+  message(FATAL_ERROR "make_release: zip failed (${result})")
+endif()
+file(RENAME "${partial}" "${output}")
+file(SHA256 "${output}" digest)
+message(STATUS "Wrote ${output}")
+message(STATUS "SHA-256 ${digest}")
