@@ -1,0 +1,234 @@
+#include "e2e_support.h"
+
+#include <vector>
+
+#ifndef VEX_EXE_RELATIVE
+#error "VEX_EXE_RELATIVE: the path of vex.exe relative to the test executable's folder"
+#endif
+
+static std::wstring ExecutableFolder() {
+  wchar_t path[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring text(path, length);
+  return text.substr(0, text.find_last_of(L"\\/") + 1);
+}
+
+std::wstring MakeVexFolder(const std::wstring &name) {
+  wchar_t temp[MAX_PATH];
+  DWORD length = GetTempPathW(MAX_PATH, temp);
+  if (length == 0 || length >= MAX_PATH) return L"";
+  std::wstring folder = std::wstring(temp, length) + L"vex-e2e-" +
+                        std::to_wstring(GetCurrentProcessId()) + L"-" + name;
+  RemoveVexFolder(folder);
+  if (!CreateDirectoryW(folder.c_str(), nullptr)) return L"";
+  std::wstring source = ExecutableFolder() + VEX_EXE_RELATIVE;
+  if (!CopyFileW(source.c_str(), (folder + L"\\vex.exe").c_str(), FALSE)) return L"";
+  return folder;
+}
+
+void RemoveVexFolder(const std::wstring &folder) {
+  if (folder.empty()) return;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = folder + L"\\" + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(path.c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+bool WaitFor(const std::function<bool()> &condition, DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(20);
+  }
+}
+
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+static BOOL CALLBACK FindVexWindow(HWND window, LPARAM data) {
+  auto *search = reinterpret_cast<WindowSearch *>(data);
+  wchar_t className[64];
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId == search->processId && GetClassNameW(window, className, 64) > 0 &&
+      lstrcmpiW(className, L"VexClass300") == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+static HWND EntryEdit(HWND window) {
+  return FindWindowExW(GetDlgItem(window, 1000), nullptr, L"Edit", nullptr);
+}
+
+bool FocusEntry(const VexRun &run) {
+  HWND edit = EntryEdit(run.window);
+  if (edit == nullptr) return false;
+  SetForegroundWindow(run.window);
+  return WaitFor([&] {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetForegroundWindow() != run.window) SetForegroundWindow(run.window);
+    return GetGUIThreadInfo(run.process.dwThreadId, &info) && info.hwndFocus == edit &&
+           GetForegroundWindow() == run.window;
+  });
+}
+
+bool StartVex(VexRun &run, const std::wstring &arguments) {
+  run.window = nullptr;
+  run.exitCode = STILL_ACTIVE;
+  std::wstring exe = run.folder + L"\\vex.exe";
+  std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back(L'\0');
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      run.folder.c_str(), &startup, &run.process)) {
+    return false;
+  }
+  WaitForInputIdle(run.process.hProcess, 10000);
+  WindowSearch search = {run.process.dwProcessId, nullptr};
+  bool shown = WaitFor([&] {
+    search.found = nullptr;
+    EnumWindows(FindVexWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr && IsWindowVisible(search.found);
+  });
+  run.window = search.found;
+  if (!shown) return false;
+  return FocusEntry(run);
+}
+
+bool StopVex(VexRun &run) {
+  if (run.process.hProcess == nullptr) return true;
+  if (run.window != nullptr) PostMessageW(run.window, WM_CLOSE, 0, 0);
+  bool ended = WaitForSingleObject(run.process.hProcess, 10000) == WAIT_OBJECT_0;
+  if (!ended) {
+    TerminateProcess(run.process.hProcess, 99);
+    WaitForSingleObject(run.process.hProcess, 5000);
+  }
+  GetExitCodeProcess(run.process.hProcess, &run.exitCode);
+  CloseHandle(run.process.hThread);
+  CloseHandle(run.process.hProcess);
+  run.process = {};
+  run.window = nullptr;
+  return ended;
+}
+
+static void Send(std::vector<INPUT> &inputs) {
+  if (!inputs.empty()) SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void TypeText(const std::wstring &text) {
+  std::vector<INPUT> inputs;
+  for (wchar_t c : text) {
+    INPUT down = {};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wScan = c;
+    down.ki.dwFlags = KEYEVENTF_UNICODE;
+    INPUT up = down;
+    up.ki.dwFlags |= KEYEVENTF_KEYUP;
+    inputs.push_back(down);
+    inputs.push_back(up);
+  }
+  Send(inputs);
+}
+
+void PressKey(WORD virtualKey, bool ctrl) {
+  std::vector<INPUT> inputs;
+  auto key = [&inputs](WORD vk, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  if (ctrl) key(VK_CONTROL, false);
+  key(virtualKey, false);
+  key(virtualKey, true);
+  if (ctrl) key(VK_CONTROL, true);
+  Send(inputs);
+}
+
+std::wstring ReadControlText(HWND window, int id) {
+  HWND control = GetDlgItem(window, id);
+  if (control == nullptr) return L"<no control>";
+  wchar_t text[1024] = L"";
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                           SMTO_ABORTIFHUNG, 5000, &result)) {
+    return L"<no answer>";
+  }
+  return text;
+}
+
+std::wstring ReadWindowTitle(HWND window) {
+  wchar_t text[256] = L"";
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+DWORD ReadEntrySelection(HWND window) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(GetDlgItem(window, 1000), CB_GETEDITSEL, 0, 0, SMTO_ABORTIFHUNG, 5000,
+                      &result);
+  return static_cast<DWORD>(result);
+}
+
+std::wstring ReadClipboard() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data != nullptr) {
+    const auto *chars = static_cast<const wchar_t *>(GlobalLock(data));
+    if (chars != nullptr) text = chars;
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::wstring ReadIni(const VexRun &run, const wchar_t *section, const wchar_t *key) {
+  wchar_t text[1024];
+  GetPrivateProfileStringW(section, key, L"<absent>", text, 1024,
+                           (run.folder + L"\\vex.ini").c_str());
+  return text;
+}
+
+bool WriteIni(const std::wstring &folder, const wchar_t *section, const wchar_t *key,
+              const wchar_t *value) {
+  std::wstring path = folder + L"\\vex.ini";
+  // As the program makes it: UTF-16 with a byte-order mark, so that any text
+  // survives.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    static const unsigned char bom[2] = {0xFF, 0xFE};
+    DWORD written = 0;
+    WriteFile(file, bom, sizeof bom, &written, nullptr);
+    CloseHandle(file);
+  }
+  return WritePrivateProfileStringW(section, key, value, path.c_str()) != FALSE;
+}
+
+std::wstring WaitForControlText(HWND window, int id, const std::wstring &expected) {
+  std::wstring seen;
+  WaitFor([&] {
+    seen = ReadControlText(window, id);
+    return seen == expected;
+  });
+  return seen;
+}

@@ -1,0 +1,60 @@
+// Helpers for the end-to-end tests: the real vex.exe runs as its own process
+// in a folder of its own (so with its own vex.ini), and the test drives it
+// from outside as a person would, with keys sent through SendInput, and reads
+// what the person would see: control texts, the title, the clipboard and the
+// settings file.
+//
+// Only one copy of the program can run at a time (a second start shows the
+// first window), so these tests run one after the other.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+struct VexRun {
+  std::wstring folder;  // holds vex.exe and its vex.ini
+  PROCESS_INFORMATION process = {};
+  HWND window = nullptr;
+  DWORD exitCode = STILL_ACTIVE;
+};
+
+// Makes an empty folder named after the test in the temporary folder and
+// copies vex.exe (built beside the tests) into it. Returns "" on failure.
+std::wstring MakeVexFolder(const std::wstring &name);
+// Deletes the folder and everything in it.
+void RemoveVexFolder(const std::wstring &folder);
+
+// Starts folder\vex.exe with the arguments and waits for its main window
+// (class VexClass300, of that process) to be visible and to have the
+// keyboard focus in the entry. False when it did not come up.
+bool StartVex(VexRun &run, const std::wstring &arguments = L"");
+// Posts WM_CLOSE and waits for the process to end (killing it after the
+// wait); run.exitCode then holds its exit code. True when it ended by itself.
+bool StopVex(VexRun &run);
+
+// Brings the window to the front with the focus in the entry.
+bool FocusEntry(const VexRun &run);
+
+// Keys as the keyboard sends them to the foreground window.
+void TypeText(const std::wstring &text);               // KEYEVENTF_UNICODE
+void PressKey(WORD virtualKey, bool ctrl = false);     // down and up
+
+// Text of a control of the window (WM_GETTEXT, at most 1023 characters).
+std::wstring ReadControlText(HWND window, int id);
+std::wstring ReadWindowTitle(HWND window);
+// The entry's selection (CB_GETEDITSEL): start low, end high.
+DWORD ReadEntrySelection(HWND window);
+std::wstring ReadClipboard();
+// A key of the program's settings file; "<absent>" when missing.
+std::wstring ReadIni(const VexRun &run, const wchar_t *section, const wchar_t *key);
+// Writes a key of the settings file before the program starts.
+bool WriteIni(const std::wstring &folder, const wchar_t *section, const wchar_t *key,
+              const wchar_t *value);
+
+// Polls the condition until it holds or the time is up (generous: the test
+// only waits longer when something is wrong).
+bool WaitFor(const std::function<bool()> &condition, DWORD milliseconds = 10000);
+// Waits until the control's text is the expected one; returns the last text seen.
+std::wstring WaitForControlText(HWND window, int id, const std::wstring &expected);

@@ -1,0 +1,100 @@
+// The real program, driven from outside: typing expressions, Enter, results
+// and errors in the result field, a slot chosen with the arrow key, and
+// everything back after a restart.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "e2e_support.h"
+
+namespace {
+
+constexpr int kEntry = 1000;
+constexpr int kResult = 1011;
+
+class SlotsEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    run.folder = MakeVexFolder(std::wstring(name.begin(), name.end()));
+    ASSERT_FALSE(run.folder.empty());
+    // No sounds: the settings file says so before the first start.
+    ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Beep", L"0"));
+  }
+  void TearDown() override {
+    StopVex(run);
+    RemoveVexFolder(run.folder);
+  }
+  VexRun run;
+};
+
+TEST_F(SlotsEndToEnd, TypeEnterAndFindItAgainAfterARestart) {
+  ASSERT_TRUE(StartVex(run));
+  EXPECT_EQ(ReadControlText(run.window, kEntry), L"");
+  EXPECT_EQ(ReadControlText(run.window, kResult), L"");
+
+  TypeText(L"2+3");
+  ASSERT_EQ(WaitForControlText(run.window, kEntry, L"2+3"), L"2+3");
+  PressKey(VK_RETURN);
+  EXPECT_EQ(WaitForControlText(run.window, kResult, L"5."), L"5.");
+  EXPECT_EQ(ReadIni(run, L"Data", L"A"), L"2+3");
+  EXPECT_EQ(ReadIni(run, L"Vex", L"Cbo"), L"0");
+  EXPECT_EQ(ReadControlText(run.window, kEntry), L"2+3");
+  // The caret is back at the end, where it was when Enter was pressed.
+  EXPECT_TRUE(WaitFor([&] { return ReadEntrySelection(run.window) == MAKELONG(3, 3); }));
+
+  ASSERT_TRUE(StopVex(run));
+  EXPECT_EQ(run.exitCode, 0u);
+  ASSERT_TRUE(StartVex(run));
+  EXPECT_EQ(WaitForControlText(run.window, kResult, L"5."), L"5.");
+  EXPECT_EQ(ReadControlText(run.window, kEntry), L"2+3");
+}
+
+TEST_F(SlotsEndToEnd, ErrorShowsTheMessageAndPutsTheCaretBeforeTheError) {
+  ASSERT_TRUE(StartVex(run));
+  TypeText(L"12*/4");
+  ASSERT_EQ(WaitForControlText(run.window, kEntry, L"12*/4"), L"12*/4");
+  PressKey(VK_RETURN);
+  EXPECT_EQ(WaitForControlText(run.window, kResult, L"文法ｴﾗ-です"), L"文法ｴﾗ-です");
+  // The parser stops at "/" (position 3): the caret goes to 2.
+  EXPECT_TRUE(WaitFor([&] { return ReadEntrySelection(run.window) == MAKELONG(2, 2); }))
+      << std::hex << ReadEntrySelection(run.window);
+  EXPECT_EQ(ReadIni(run, L"Data", L"A"), L"12*/4") << "saved even though it failed";
+
+  // Typing goes on at the caret: "12" + "0" + "*/4" ... fixed by hand.
+  PressKey(VK_END);
+  PressKey(VK_BACK);
+  PressKey(VK_BACK);
+  TypeText(L"4=");  // the typed "=" evaluates too
+  EXPECT_EQ(WaitForControlText(run.window, kResult, L"48."), L"48.");
+  EXPECT_EQ(ReadControlText(run.window, kEntry), L"12*4");
+}
+
+TEST_F(SlotsEndToEnd, ArrowKeyChoosesTheNextSlotWithoutRecomputing) {
+  ASSERT_TRUE(WriteIni(run.folder, L"Data", L"A", L"6*7"));
+  ASSERT_TRUE(WriteIni(run.folder, L"Data", L"B", L"A+1 ;答えの次"));
+  ASSERT_TRUE(StartVex(run));
+  EXPECT_EQ(WaitForControlText(run.window, kResult, L"42."), L"42.");
+  EXPECT_EQ(ReadControlText(run.window, kEntry), L"6*7");
+
+  // Down arrow moves the list's selection. Nothing is selected after start,
+  // so the first press may only select A; a person presses again.
+  bool onB = false;
+  for (int press = 0; press < 3 && !onB; ++press) {
+    PressKey(VK_DOWN);
+    onB = WaitFor([&] { return ReadControlText(run.window, kEntry) == L"A+1 ;答えの次"; }, 2000);
+  }
+  ASSERT_TRUE(onB) << "entry: " << ::testing::PrintToString(ReadControlText(run.window, kEntry));
+  EXPECT_EQ(ReadControlText(run.window, kResult), L"42.") << "not recomputed";
+  PressKey(VK_RETURN);
+  EXPECT_EQ(WaitForControlText(run.window, kResult, L"43."), L"43.");
+  EXPECT_EQ(ReadIni(run, L"Vex", L"Cbo"), L"1");
+  EXPECT_EQ(ReadIni(run, L"Data", L"B"), L"A+1 ;答えの次");
+
+  ASSERT_TRUE(StopVex(run));
+  ASSERT_TRUE(StartVex(run));
+  EXPECT_EQ(WaitForControlText(run.window, kResult, L"43."), L"43.");
+  EXPECT_EQ(ReadControlText(run.window, kEntry), L"A+1 ;答えの次");
+}
+
+}  // namespace
