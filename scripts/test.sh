@@ -24,5 +24,6 @@ for preset in mingw-i686 mingw-x86_64; do
   else
     ctest --preset "$preset"
   fi
+  cmake --build --preset "$preset" --target release   # the release zip, in build/$preset
 done
 step "all tests passed"
