@@ -153,13 +153,25 @@ TEST_F(Commands, StrayCommandIdsLeaveTheEntryAlone) {
 }
 
 TEST_F(Commands, SelectionValuesPastTheEndMeanTheEnd) {
-  SetWindowTextW(Entry, L"12");
-  SavedSelection = 0xFFFFFFFF;  // -1, -1
+  SetEntry(L"12", 0, 0);
+  PendingSelection = 0xFFFFFFFF;  // -1, -1
   Click('3');
   EXPECT_EQ(EntryText(), L"123");
-  SavedSelection = MAKELONG(999, 5);
+  PendingSelection = MAKELONG(999, 5);
   Click(IDC_BS);
   EXPECT_EQ(EntryText(), L"12");
+}
+
+TEST_F(Commands, ButtonUsesTheCaretMovedByTypingSinceTheLastLoopRefresh) {
+  SetEntry(L"1+2", 3, 3);  // SavedSelection: 3
+  // The user moves the caret in the entry (messages to the edit field do not
+  // refresh SavedSelection) and clicks straight onto a button.
+  SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(1, 1));
+  Click('7');
+  EXPECT_EQ(EntryText(), L"17+2");
+  // Two buttons within one loop turn: the second follows the first.
+  Click('8');
+  EXPECT_EQ(EntryText(), L"178+2");
 }
 
 // --- Undo ---
