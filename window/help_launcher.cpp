@@ -1,7 +1,112 @@
-// Minimal version: help is not available yet; the help issue loads the help
-// control and opens the file.
 #include "help_launcher.h"
 
-HWND ShowHelp(HWND, const wchar_t *, UINT, DWORD_PTR) {
-  return nullptr;
+#include <cwchar>
+
+#include "app_state.h"
+
+const HelpControlPlaces kHelpControlPlaces = {
+    HKEY_CLASSES_ROOT,
+    L"CLSID\\{ADB880A6-D8FF-11CF-9377-00AA003B7A11}\\InprocServer32",
+    L"hhctrl.ocx",
+};
+
+// Export 15 of the control is HtmlHelpW, the wide-character twin of
+// HtmlHelpA (14); the help file's path may hold any character.
+static const WORD kHelpEntryOrdinal = 15;
+
+bool ReadHelpControlPath(wchar_t *buffer) {
+  return ReadHelpControlPathFrom(kHelpControlPlaces.root, kHelpControlPlaces.key, buffer);
+}
+
+bool ReadHelpControlPathFrom(HKEY root, const wchar_t *key, wchar_t *buffer) {
+  buffer[0] = L'\0';
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  wchar_t value[kPathSize];
+  DWORD type = 0;
+  DWORD size = sizeof value;
+  LONG status = RegQueryValueExW(opened, nullptr, nullptr, &type,
+                                 reinterpret_cast<BYTE *>(value), &size);
+  RegCloseKey(opened);
+  // A value longer than the buffer fails with ERROR_MORE_DATA.
+  if (status != ERROR_SUCCESS) return false;
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+  // The stored text need not end with its terminator.
+  size_t length = wcsnlen(value, size / sizeof(wchar_t));
+  if (length >= static_cast<size_t>(kPathSize)) return false;
+  value[length] = L'\0';
+  if (type == REG_EXPAND_SZ) {
+    DWORD needed = ExpandEnvironmentStringsW(value, buffer, kPathSize);
+    if (needed == 0 || needed > static_cast<DWORD>(kPathSize)) {
+      buffer[0] = L'\0';
+      return false;
+    }
+    return true;
+  }
+  wmemcpy(buffer, value, length + 1);
+  return true;
+}
+
+// A drive path ("C:\...") or a network path ("\\server\..."): a library named
+// by anything else would be found through the library search, which looks in
+// the program's own folder and the current folder first.
+static bool IsFullPath(const wchar_t *path) {
+  if (path[0] == L'\\' && path[1] == L'\\') return true;
+  return path[0] != L'\0' && path[1] == L':' && path[2] == L'\\';
+}
+
+// Loads without the system's error boxes for a file that is not a library.
+static HMODULE LoadLibraryQuietly(const wchar_t *path) {
+  UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  HMODULE module = LoadLibraryW(path);
+  SetErrorMode(oldMode);
+  return module;
+}
+
+static HMODULE LoadSystemLibrary(const wchar_t *file) {
+  wchar_t path[kPathSize];
+  UINT length = GetSystemDirectoryW(path, kPathSize);
+  if (length == 0 || length >= static_cast<UINT>(kPathSize)) return nullptr;
+  size_t fileLength = wcslen(file);
+  if (path[length - 1] != L'\\') {
+    if (length + 1 >= static_cast<UINT>(kPathSize)) return nullptr;
+    path[length++] = L'\\';
+  }
+  if (length + fileLength >= static_cast<size_t>(kPathSize)) return nullptr;
+  wmemcpy(path + length, file, fileLength + 1);
+  return LoadLibraryQuietly(path);
+}
+
+HWND ShowHelpFrom(const HelpControlPlaces &places, HWND caller, const wchar_t *file,
+                  UINT command, DWORD_PTR data) {
+  if (HelpUnavailable) return nullptr;
+  if (HelpModule == nullptr) {
+    wchar_t path[kPathSize];
+    if (ReadHelpControlPathFrom(places.root, places.key, path) && IsFullPath(path)) {
+      HelpModule = LoadLibraryQuietly(path);
+    }
+    if (HelpModule == nullptr) HelpModule = LoadSystemLibrary(places.systemFile);
+    if (HelpModule == nullptr) {
+      HelpUnavailable = true;
+      return nullptr;
+    }
+  }
+  if (HelpFunction == nullptr) {
+    HelpFunction = reinterpret_cast<HelpEntryPoint>(reinterpret_cast<void (*)()>(
+        GetProcAddress(HelpModule, MAKEINTRESOURCEA(kHelpEntryOrdinal))));
+    if (HelpFunction == nullptr) {
+      HelpUnavailable = true;
+      return nullptr;
+    }
+  }
+  return HelpFunction(caller, file, command, data);
+}
+
+HWND ShowHelp(HWND caller, const wchar_t *file, UINT command, DWORD_PTR data) {
+  return ShowHelpFrom(kHelpControlPlaces, caller, file, command, data);
+}
+
+void OpenHelpContents(HWND window) {
+  ShowHelp(window, HelpFile, kHelpDisplayContents, 0);
+  if (Entry != nullptr) SetFocus(Entry);
 }

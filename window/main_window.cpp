@@ -8,6 +8,7 @@
 #include "result_field.h"
 #include "settings.h"
 #include "slots.h"
+#include "tray.h"
 
 void ApplyView(HWND window) {
   // The menu bar is only detached, never destroyed: its Edit popup is also
@@ -90,8 +91,12 @@ void RunCommand(HWND window, int id) {
       if (!FirstPaint) EvaluateCurrentSlot();
       break;
     case IDM_HELP_CONTENTS:
-      ShowHelp(window, HelpFile, 1, 0);
-      if (Entry != nullptr) SetFocus(Entry);
+      OpenHelpContents(window);
+      break;
+    case IDM_TRAY_REMOVE:
+    case IDM_RESTORE:
+    case IDM_CLOSE:
+      HandleTrayCommand(window, id);
       break;
     default:
       if (IsKeypadButton(window, id)) ApplyKeypadButton(window, id);
@@ -158,8 +163,12 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // window it made itself.
       if (window == MainWindow) OnPaint();
       break;
+    case WM_TRAY_CALLBACK:
+      HandleTrayCallback(window, wParam, lParam);
+      break;
     case WM_DESTROY:
       KillTimer(window, IDT_CLOCK);
+      DeleteTrayIcon(window);
       if (BeepOption) MessageBeep(MB_OK);
       PostQuitMessage(0);
       return 0;

@@ -1,24 +1,120 @@
-// Minimal version: adds or removes the icon; the icon's callback and the tray
-// commands come with the tray issue.
 #include "tray.h"
 
 #include <shellapi.h>
 
+#include <cwchar>
+
 #include "app_state.h"
 
-void UpdateTrayIcon(HWND window) {
-  NOTIFYICONDATAW record = {};
+// The record's first layout (no fields beyond a 64-character tip), which
+// every version of the shell accepts.
+#ifndef NOTIFYICONDATAW_V1_SIZE
+#define NOTIFYICONDATAW_V1_SIZE (offsetof(NOTIFYICONDATAW, szTip) + 64 * sizeof(WCHAR))
+#endif
+
+static const wchar_t kTrayTip[] = L"関数電卓vEx";
+
+// Fills every field the first layout has; the rest stays zero.
+static void FillTrayRecord(NOTIFYICONDATAW &record, HWND window) {
+  ZeroMemory(&record, sizeof record);
   record.cbSize = NOTIFYICONDATAW_V1_SIZE;
   record.hWnd = window;
   record.uID = IDI_TRAY;
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.uCallbackMessage = WM_TRAY_CALLBACK;
   record.hIcon = LoadIconW(Instance, L"TbarIcon");
-  wcscpy(record.szTip, L"関数電卓vEx");
+  wcsncpy(record.szTip, kTrayTip, 63);
+  record.szTip[63] = L'\0';
+}
+
+void UpdateTrayIcon(HWND window) {
+  NOTIFYICONDATAW record;
+  FillTrayRecord(record, window);
   TrayIconShown = false;
   if (TrayMode) {
     TrayIconShown = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
   } else {
     Shell_NotifyIconW(NIM_DELETE, &record);
+  }
+}
+
+void DeleteTrayIcon(HWND window) {
+  if (!TrayIconShown) return;
+  NOTIFYICONDATAW record;
+  FillTrayRecord(record, window);
+  Shell_NotifyIconW(NIM_DELETE, &record);
+  TrayIconShown = false;
+}
+
+static void ShowFromTray(HWND window) {
+  ShowWindow(window, SW_SHOW);
+  if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+  if (Entry != nullptr) SetFocus(Entry);
+}
+
+static void OpenTrayPopup(HWND window, WPARAM wParam) {
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  bool visible = IsWindowVisible(window) != FALSE;  // a minimised window counts as visible
+  bool normal = visible && !IsIconic(window);
+  if (TrayPopup != nullptr) {
+    EnableMenuItem(TrayPopup, IDM_RESTORE, MF_BYCOMMAND | (normal ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(TrayPopup, IDM_CLOSE, MF_BYCOMMAND | (visible ? MF_ENABLED : MF_GRAYED));
+  }
+  // Without the foreground the popup would not close when the user clicks
+  // elsewhere.
+  SetForegroundWindow(window);
+  SetFocus(window);
+  if (TrayPopup != nullptr) {
+    TrackPopupMenu(TrayPopup, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x,
+                   cursor.y, 0, window, nullptr);
+  }
+  // One more turn of the message loop once the popup has closed; addressed
+  // to no window, it is dispatched nowhere.
+  PostMessageW(nullptr, WM_TRAY_CALLBACK, wParam, WM_RBUTTONDOWN);
+}
+
+void HandleTrayCallback(HWND window, WPARAM wParam, LPARAM lParam) {
+  switch (LOWORD(lParam)) {
+    case WM_LBUTTONDOWN:
+      ShowFromTray(window);
+      break;
+    case WM_RBUTTONDOWN:
+      OpenTrayPopup(window, wParam);
+      break;
+    default:
+      break;
+  }
+}
+
+void HandleTrayCommand(HWND window, int id) {
+  switch (id) {
+    case IDM_CLOSE:
+      // While the icon is there the window only hides: the icon brings it back.
+      if (TrayIconShown) {
+        ShowWindow(window, SW_HIDE);
+      } else {
+        DestroyWindow(window);
+      }
+      break;
+    case IDM_RESTORE:
+      ShowWindow(window, SW_RESTORE);
+      break;
+    case IDM_TRAY_REMOVE:
+      // Deletes the icon for this run only: TrayMode and the "Tbar" setting
+      // stay, so the next start behaves as this one did. (The command comes
+      // from the icon's popup, so TrayMode is set; were it not, flipping it
+      // would add an icon instead.)
+      {
+        bool trayMode = TrayMode;
+        TrayMode = false;
+        UpdateTrayIcon(window);
+        TrayMode = trayMode;
+      }
+      // A hidden window without its icon could never come back.
+      if (!IsWindowVisible(window)) DestroyWindow(window);
+      break;
+    default:
+      break;
   }
 }

@@ -1,4 +1,6 @@
-// The notification-area (tray) icon.
+// The notification-area (tray) icon: adding and deleting it, the icon's
+// callback message and the tray commands (remove from the tray, restore,
+// close).
 #pragma once
 
 #include <windows.h>
@@ -6,3 +8,16 @@
 // Adds the icon when TrayMode is set, deletes it otherwise; the outcome is
 // left in TrayIconShown.
 void UpdateTrayIcon(HWND window);
+
+// The icon's callback message (WM_TRAY_CALLBACK): lParam is the mouse
+// message. A left press brings the window back with the focus in the entry;
+// a right press opens the tray popup at the cursor; anything else does nothing.
+void HandleTrayCallback(HWND window, WPARAM wParam, LPARAM lParam);
+
+// Commands IDM_TRAY_REMOVE (121), IDM_RESTORE (205) and IDM_CLOSE (1002);
+// other identifiers are ignored.
+void HandleTrayCommand(HWND window, int id);
+
+// Deletes the icon if it is shown; for the window's destruction, so that no
+// stale icon stays behind when the program ends by its close box.
+void DeleteTrayIcon(HWND window);
