@@ -205,6 +205,22 @@ TEST_F(Commands, CopyAnswerPutsTheShownTextOnTheClipboardAndKeepsTheEntry) {
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(1, 3)));
 }
 
+TEST_F(Commands, CopyAnswerAfterEvaluatingInRadix16) {
+  Radix = 16;
+  SetEntry(L"255", 3, 3);
+  Command(IDM_EVALUATE_KEY);
+  wchar_t shown[64];
+  GetDlgItemTextW(MainWindow, IDC_RESULT, shown, 64);
+  ASSERT_STREQ(shown, L"ff");
+  Turn();
+  WriteClipboard(L"before");
+  PressCtrl('B');
+  EXPECT_EQ(ReadClipboard(), L"ff");
+  EXPECT_EQ(EntryText(), L"255");
+  Turn();
+  EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(3, 3)));
+}
+
 TEST_F(Commands, CopyAnswerOfJapaneseMessageAndOfAnEmptyField) {
   SetDlgItemTextW(MainWindow, IDC_RESULT, L"文法ｴﾗ-です");
   SetEntry(L"1+", 2, 2);
