@@ -59,15 +59,31 @@ static void CreateUnicodeSettingsFile() {
   CloseHandle(file);
 }
 
+// Reading a value drops blanks at both of its ends and one pair of quotes
+// around it. A value that begins or ends with a blank or a quote (an
+// expression such as '1+2' that is only a comment) is therefore written inside
+// a pair of double quotes, which the read removes again, so it comes back
+// exactly as it was written.
+static bool NeedsProtectingQuotes(wchar_t c) {
+  return c == L' ' || c == L'\t' || c == L'"' || c == L'\'';
+}
+
 bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t *value) {
   if (SettingsFile[0] == L'\0') return false;
-  wchar_t text[kEntryTextSize];
+  // Room for the value and a pair of protecting quotes.
+  wchar_t text[kEntryTextSize + 2];
   size_t length = wcsnlen(value, kEntryTextSize - 1);
+  bool quote = length > 0 && (NeedsProtectingQuotes(value[0]) || NeedsProtectingQuotes(value[length - 1]));
+  size_t at = quote ? 1 : 0;
   for (size_t i = 0; i < length; ++i) {
     // A line break would end the value and start a line of its own.
-    text[i] = (value[i] == L'\r' || value[i] == L'\n') ? L' ' : value[i];
+    text[at + i] = (value[i] == L'\r' || value[i] == L'\n') ? L' ' : value[i];
   }
-  text[length] = L'\0';
+  if (quote) {
+    text[0] = L'"';
+    text[length + 1] = L'"';
+  }
+  text[at + length + at] = L'\0';
   if (GetFileAttributesW(SettingsFile) == INVALID_FILE_ATTRIBUTES) CreateUnicodeSettingsFile();
   return WritePrivateProfileStringW(section, key, text, SettingsFile) != FALSE;
 }

@@ -146,6 +146,26 @@ TEST_F(Settings, LongValuesAreCutTo255Characters) {
   EXPECT_EQ(ReadText(kSlotsSection, L"C"), std::wstring(255, L'9'));
 }
 
+TEST_F(Settings, BlanksAndQuotesAtTheEndsComeBackAsWritten) {
+  const wchar_t *values[] = {
+      L"'1+2'",        // only a comment: must not come back as 1+2
+      L"\"1+2\"",      // a syntax error must stay one
+      L"  1+2",        // leading blanks
+      L"1+2 ; note  ", // trailing blanks in a comment
+      L"'",            L"\"", L" ", L"'a\"",
+      L"1+2",          // plain values stay unquoted in the file
+  };
+  for (const wchar_t *value : values) {
+    ASSERT_TRUE(WriteSettingText(kSlotsSection, L"D", value));
+    EXPECT_EQ(ReadText(kSlotsSection, L"D"), value);
+  }
+  std::wstring longText = L"'" + std::wstring(253, L'9') + L"'";
+  ASSERT_TRUE(WriteSettingText(kSlotsSection, L"E", longText.c_str()));
+  wchar_t text[kEntryTextSize + 1];
+  ReadSlotExpression(4, text, kEntryTextSize + 1);
+  EXPECT_EQ(std::wstring(text), longText);
+}
+
 TEST_F(Settings, NoSettingsPathMeansNoFileAndDefaults) {
   SettingsFile[0] = L'\0';
   EXPECT_FALSE(WriteSettingInt(kOptionsSection, L"View", 1));
