@@ -90,4 +90,16 @@ TEST(KeypadEditLimit, ReplacingASelectionCountsTheRemovedText) {
             kKeypadUnchanged);  // deleting is never refused
 }
 
+TEST(KeypadEditLimit, TextAlreadyPastTheLimitCanStillBeShortened) {
+  // The entry itself takes one character more than a keypad insertion may
+  // make; BS, DEL and CL still work on such a text, only insertions stop.
+  std::u16string text(kMaxEntryLength + 1, u'1');
+  KeypadEdit bs = ApplyKeypadEdit(text, 999, 999, u"BS", kButtonBackspace);
+  EXPECT_EQ(bs.outcome, kKeypadChanged);
+  EXPECT_EQ(bs.text.size(), kMaxEntryLength);
+  EXPECT_EQ(ApplyKeypadEdit(text, 0, 0, u"DEL", kButtonDelete).text.size(), kMaxEntryLength);
+  EXPECT_EQ(ApplyKeypadEdit(text, 3, 3, u"CL", kButtonClear).selectionEnd, 3);
+  EXPECT_EQ(ApplyKeypadEdit(text, 0, 0, u"7", kSeven).outcome, kKeypadRefused);
+}
+
 }  // namespace
