@@ -60,14 +60,14 @@ calc256() {
   convert -size 256x256 xc:none "${d[@]}" "$1"
 }
 
-# ico OUT SPEC...: packs RGBA images into an icon file. A SPEC is FILE:4 for a
+# ico OUT IMAGE...: packs RGBA images into an icon file. An IMAGE is FILE:4 for a
 # 16-colour image (standard palette, 1-bit mask) or FILE:32 for a 32-bit image
 # with alpha (stored as PNG when 256 wide).
 ico() {
   local out=$1; shift
   local args=()
-  for spec in "$@"; do
-    local f=${spec%:*} bits=${spec##*:} size
+  for image in "$@"; do
+    local f=${image%:*} bits=${image##*:} size
     size=$(identify -format '%w' "$f")
     convert "$f" -depth 8 "rgba:$T/$(basename "$f").rgba"
     args+=("$T/$(basename "$f").rgba:$size:$bits:$f")
