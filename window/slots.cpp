@@ -94,7 +94,9 @@ void LoadSlots() {
   } else {
     itemLength = 0;
   }
-  SendMessageW(Entry, CB_LIMITTEXT, kEntryTextSize, 0);
+  // Every read of the entry takes at most 255 characters, so the typing limit
+  // is 255 too: a 256th character would be dropped by the next read.
+  SendMessageW(Entry, CB_LIMITTEXT, kEntryTextSize - 1, 0);
   std::u16string expression(GetListItemExpression(AsText(item, wcslen(item))));
   SetWindowTextW(Entry, AsWide(expression));
   // Past the end of the expression: the caret lands at its end.

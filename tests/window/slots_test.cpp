@@ -339,6 +339,13 @@ TEST_F(Slots, ExpressionOf255CharactersIsKeptWholeAndLongerTextIsCut) {
   EXPECT_EQ(ResultFieldText(), L"128.");
 }
 
+TEST_F(Slots, TypingStopsAtTheLengthEveryReadTakes) {
+  Start();
+  HWND edit = FindWindowExW(Entry, nullptr, L"Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), kEntryTextSize - 1);
+}
+
 TEST_F(Slots, ExpressionThatIsOnlyACommentIsASyntaxError) {
   Start();
   Evaluate(L"; nothing but a note");
