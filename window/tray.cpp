@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstddef>
 #include <cwchar>
 
 #include "app_state.h"
