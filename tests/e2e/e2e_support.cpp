@@ -232,3 +232,137 @@ std::wstring WaitForControlText(HWND window, int id, const std::wstring &expecte
   });
   return seen;
 }
+
+RECT ReadWindowRect(HWND window) {
+  RECT rect = {};
+  if (window == nullptr || !GetWindowRect(window, &rect)) rect = RECT{};
+  return rect;
+}
+
+RECT ReadControlRect(HWND window, int id) { return ReadWindowRect(GetDlgItem(window, id)); }
+
+static void MoveAndClick(POINT point) {
+  // Absolute mouse positions are in 0..65535 over the primary screen.
+  int width = GetSystemMetrics(SM_CXSCREEN);
+  int height = GetSystemMetrics(SM_CYSCREEN);
+  if (width < 2 || height < 2) return;
+  INPUT inputs[3] = {};
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dx = static_cast<LONG>((point.x * 65535LL + (width - 2)) / (width - 1));
+  inputs[0].mi.dy = static_cast<LONG>((point.y * 65535LL + (height - 2)) / (height - 1));
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dx = inputs[0].mi.dx;
+  inputs[1].mi.dy = inputs[0].mi.dy;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  inputs[2] = inputs[1];
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &inputs[0], sizeof(INPUT));
+  // The press only once the cursor is there.
+  WaitFor([&] {
+    POINT cursor = {};
+    return GetCursorPos(&cursor) && cursor.x == point.x && cursor.y == point.y;
+  }, 2000);
+  SendInput(2, &inputs[1], sizeof(INPUT));
+}
+
+bool ClickControl(HWND window, int id) {
+  HWND control = GetDlgItem(window, id);
+  if (control == nullptr || !IsWindowVisible(window)) return false;
+  RECT rect = ReadWindowRect(control);
+  POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  // What is on the screen there: the control itself (a button has no
+  // children), or else it cannot be clicked.
+  if (WindowFromPoint(centre) != control) return false;
+  MoveAndClick(centre);
+  return true;
+}
+
+void PressChord(WORD modifier, WORD key) {
+  std::vector<INPUT> inputs;
+  auto add = [&inputs](WORD vk, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  };
+  add(modifier, false);
+  add(key, false);
+  add(key, true);
+  add(modifier, true);
+  Send(inputs);
+}
+
+struct ClassSearch {
+  DWORD processId;
+  const wchar_t *className;
+  bool visibleOnly;
+  HWND found;
+};
+
+static BOOL CALLBACK FindClassWindow(HWND window, LPARAM data) {
+  auto *search = reinterpret_cast<ClassSearch *>(data);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  wchar_t className[64];
+  if (processId == search->processId && GetClassNameW(window, className, 64) > 0 &&
+      lstrcmpiW(className, search->className) == 0 &&
+      (!search->visibleOnly || IsWindowVisible(window))) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindProcessWindow(DWORD processId, const wchar_t *className) {
+  ClassSearch search = {processId, className, false, nullptr};
+  EnumWindows(FindClassWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForWindowClass(const VexRun &run, const wchar_t *className, DWORD milliseconds) {
+  ClassSearch search = {run.process.dwProcessId, className, true, nullptr};
+  WaitFor([&] {
+    search.found = nullptr;
+    EnumWindows(FindClassWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found != nullptr;
+  }, milliseconds);
+  return search.found;
+}
+
+bool ChooseMenuItem(const VexRun &run, wchar_t popupLetter, wchar_t itemLetter) {
+  if (!FocusEntry(run)) return false;
+  PressChord(VK_MENU, static_cast<WORD>(popupLetter));
+  if (WaitForWindowClass(run, L"#32768") == nullptr) return false;
+  PressKey(static_cast<WORD>(itemLetter));
+  return true;
+}
+
+bool WriteClipboard(const std::wstring &text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  bool done = false;
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (memory != nullptr) {
+    auto *chars = static_cast<wchar_t *>(GlobalLock(memory));
+    if (chars != nullptr) {
+      text.copy(chars, text.size());
+      chars[text.size()] = L'\0';
+      GlobalUnlock(memory);
+      done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    }
+    if (!done) GlobalFree(memory);
+  }
+  CloseClipboard();
+  return done;
+}
+
+std::wstring WaitForClipboard(const std::wstring &expected) {
+  std::wstring seen;
+  WaitFor([&] {
+    seen = ReadClipboard();
+    return seen == expected;
+  });
+  return seen;
+}

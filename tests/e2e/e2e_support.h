@@ -58,3 +58,31 @@ bool WriteIni(const std::wstring &folder, const wchar_t *section, const wchar_t 
 bool WaitFor(const std::function<bool()> &condition, DWORD milliseconds = 10000);
 // Waits until the control's text is the expected one; returns the last text seen.
 std::wstring WaitForControlText(HWND window, int id, const std::wstring &expected);
+
+// --- Mouse, chords, menus, geometry and other windows ---
+
+// The window's outer rectangle on the screen (empty when it has none).
+RECT ReadWindowRect(HWND window);
+// The outer rectangle on the screen of the window's control with this id.
+RECT ReadControlRect(HWND window, int id);
+// Clicks the left button at the centre of the control, as a person would:
+// the cursor moves there and presses. False (and no click) when that point
+// is not on the control on the screen, e.g. when the window's height cuts
+// the control off or another window covers it.
+bool ClickControl(HWND window, int id);
+// Holds the modifier key (VK_CONTROL, VK_MENU, VK_SHIFT) while the key goes
+// down and up.
+void PressChord(WORD modifier, WORD key);
+// Opens a popup of the menu bar by its mnemonic (Alt+letter), waits for it
+// and chooses an item by its mnemonic letter. False when the popup did not
+// open.
+bool ChooseMenuItem(const VexRun &run, wchar_t popupLetter, wchar_t itemLetter);
+// A top-level window of the process with this class (nullptr when none).
+HWND FindProcessWindow(DWORD processId, const wchar_t *className);
+// Waits for a visible top-level window of the program with this class.
+HWND WaitForWindowClass(const VexRun &run, const wchar_t *className, DWORD milliseconds = 10000);
+// Puts a text on the clipboard (so that a later read shows whether the
+// program replaced it).
+bool WriteClipboard(const std::wstring &text);
+// Waits until the clipboard holds the expected text; returns the last text seen.
+std::wstring WaitForClipboard(const std::wstring &expected);
