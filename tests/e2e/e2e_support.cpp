@@ -332,11 +332,19 @@ HWND WaitForWindowClass(const VexRun &run, const wchar_t *className, DWORD milli
 }
 
 bool ChooseMenuItem(const VexRun &run, wchar_t popupLetter, wchar_t itemLetter) {
-  if (!FocusEntry(run)) return false;
-  PressChord(VK_MENU, static_cast<WORD>(popupLetter));
-  if (WaitForWindowClass(run, L"#32768") == nullptr) return false;
-  PressKey(static_cast<WORD>(itemLetter));
-  return true;
+  // Under Wine an Alt chord sent right after another window of the program
+  // went away (the help window) is now and then lost; a person whose menu
+  // did not open presses Esc and the chord again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (!FocusEntry(run)) return false;
+    PressChord(VK_MENU, static_cast<WORD>(popupLetter));
+    if (WaitForWindowClass(run, L"#32768", 3000) != nullptr) {
+      PressKey(static_cast<WORD>(itemLetter));
+      return true;
+    }
+    PressKey(VK_ESCAPE);
+  }
+  return false;
 }
 
 bool WriteClipboard(const std::wstring &text) {

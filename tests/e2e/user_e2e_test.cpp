@@ -445,7 +445,12 @@ TEST_F(UserEndToEnd, ASecondStartFromAnotherFolderEndsAtOnceAndShowsTheFirst) {
   ASSERT_FALSE(other.empty());
   PROCESS_INFORMATION second = {};
   ASSERT_TRUE(StartProcess(other, L"", second));
-  EXPECT_EQ(WaitForSingleObject(second.hProcess, 10000), WAIT_OBJECT_0);
+  bool ended = WaitForSingleObject(second.hProcess, 10000) == WAIT_OBJECT_0;
+  EXPECT_TRUE(ended) << "the second copy is still running";
+  if (!ended) {
+    TerminateProcess(second.hProcess, 99);
+    WaitForSingleObject(second.hProcess, 5000);
+  }
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(second.hProcess, &code);
   EXPECT_EQ(code, 0u);
@@ -481,6 +486,7 @@ TEST_F(UserEndToEnd, HelpMenuOpensTheContentsAndTheAboutBox) {
   ASSERT_NE(help, nullptr);
   PostMessageW(help, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(help) || !IsWindowVisible(help); }));
+  WaitFor([&] { return !IsWindow(help); }, 3000);
 
   // Help, Version information (Alt+H, A): a modal box; Esc closes it and the
   // caret is at the end of the entry again.
