@@ -16,11 +16,7 @@ class Commands : public ::testing::Test {
  protected:
   void SetUp() override {
     PrepareFreshStart();
-    ASSERT_NE(StartMainWindow(), nullptr);
-    SetWindowPos(MainWindow, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-    UpdateWindow(MainWindow);  // first paint: the slots are loaded
-    DrainMessages();
+    ASSERT_NE(StartShownMainWindow(), nullptr);  // the first paint loads the slots
     Turn();
   }
   void TearDown() override {
@@ -28,14 +24,7 @@ class Commands : public ::testing::Test {
     CloseMainWindow();
     DeleteTestSettingsFile();
   }
-  // One loop turn for the main window: applies PendingSelection or refreshes
-  // SavedSelection from the entry.
-  static void Turn() {
-    MSG m = {};
-    m.hwnd = MainWindow;
-    m.message = WM_NULL;
-    ProcessLoopMessage(m);
-  }
+  static void Turn() { RunLoopTurn(); }
   // Entry text and selection as the user would leave them before a command.
   static void SetEntry(const wchar_t *text, int start, int end) {
     SetWindowTextW(Entry, text);

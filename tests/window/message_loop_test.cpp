@@ -16,11 +16,7 @@ class MessageLoop : public ::testing::Test {
  protected:
   void SetUp() override {
     PrepareFreshStart();
-    ASSERT_NE(StartMainWindow(), nullptr);
-    SetWindowPos(MainWindow, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-    UpdateWindow(MainWindow);  // first paint: the slots are loaded
-    DrainMessages();
+    ASSERT_NE(StartShownMainWindow(), nullptr);  // the first paint loads the slots
     StartRecording(MainWindow);
     edit = GetWindow(Entry, GW_CHILD);  // the combo box's edit field
     // One turn applies the caret position the first paint left pending.

@@ -70,13 +70,7 @@ class Slots : public ::testing::Test {
     for (double &variable : VariableTable) variable = 0;
     Start();
   }
-  // One turn of the message loop for a message to the main window.
-  static void Turn() {
-    MSG m = {};
-    m.hwnd = MainWindow;
-    m.message = WM_NULL;
-    ProcessLoopMessage(m);
-  }
+  static void Turn() { RunLoopTurn(); }
   // Types into the entry as a command would find it, then evaluates.
   static void Evaluate(const std::wstring &text) {
     SetWindowTextW(Entry, text.c_str());

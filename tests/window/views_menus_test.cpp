@@ -16,23 +16,14 @@ class ViewsMenus : public ::testing::Test {
  protected:
   void SetUp() override {
     PrepareFreshStart();
-    ASSERT_NE(StartMainWindow(), nullptr);
-    SetWindowPos(MainWindow, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-    UpdateWindow(MainWindow);
-    DrainMessages();
+    ASSERT_NE(StartShownMainWindow(), nullptr);  // the first paint loads the slots
     Turn();
   }
   void TearDown() override {
     CloseMainWindow();
     DeleteTestSettingsFile();
   }
-  static void Turn() {
-    MSG m = {};
-    m.hwnd = MainWindow;
-    m.message = WM_NULL;
-    ProcessLoopMessage(m);
-  }
+  static void Turn() { RunLoopTurn(); }
   static void Command(int id) { SendMessageW(MainWindow, WM_COMMAND, id, 0); }
   static LONG Bottom(HWND window) {
     RECT rect;

@@ -104,3 +104,20 @@ std::wstring EntryText() {
 DWORD EntrySelection() {
   return static_cast<DWORD>(SendMessageW(Entry, CB_GETEDITSEL, 0, 0));
 }
+
+HWND StartShownMainWindow() {
+  HWND window = StartMainWindow();
+  if (window == nullptr) return nullptr;
+  SetWindowPos(window, nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ShowMainWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  DrainMessages();
+  return window;
+}
+
+void RunLoopTurn() {
+  MSG m = {};
+  m.hwnd = MainWindow;
+  m.message = WM_NULL;
+  ProcessLoopMessage(m);
+}

@@ -23,6 +23,14 @@ void PrepareFreshStart();
 // InitMainWindow. The window stays hidden.
 HWND StartMainWindow(const wchar_t *commandLine = L"");
 
+// StartMainWindow, then the window is placed at (100, 100), shown and painted
+// once (the first paint loads the slots), and the queue is drained.
+HWND StartShownMainWindow();
+
+// One turn of the message loop for a message to the main window: applies
+// PendingSelection, or refreshes SavedSelection from the entry.
+void RunLoopTurn();
+
 // Destroys the main window (deleting a tray icon first) and discards the
 // messages left in the queue, the quit message included.
 void CloseMainWindow();
