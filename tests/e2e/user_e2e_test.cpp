@@ -126,6 +126,18 @@ class UserEndToEnd : public ::testing::Test {
     return text;
   }
 
+  // Starts the program with /t and waits until its window is set up (its
+  // controls made and its title set), which stays hidden.
+  bool StartInTray() {
+    if (!StartProcess(run.folder, L"/t", run.process)) return false;
+    WaitForInputIdle(run.process.hProcess, 10000);
+    return WaitFor([&] {
+      run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
+      return run.window != nullptr && GetDlgItem(run.window, kResult) != nullptr &&
+             ReadWindowTitle(run.window).rfind(L"関数電卓 Vex", 0) == 0;
+    });
+  }
+
   bool Click(int id) const { return ClickControl(run.window, id); }
 
   VexRun run;
@@ -411,13 +423,7 @@ TEST_F(UserEndToEnd, TrayStartLoadsTheSlotsWhenTheIconFirstShowsTheWindow) {
   ASSERT_TRUE(WriteIni(run.folder, L"Data", L"A", L"6*7"));
   ASSERT_TRUE(WriteIni(run.folder, L"Data", L"B", L"A+1"));
   ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Cbo", L"1"));
-  ASSERT_TRUE(StartProcess(run.folder, L"/t", run.process));
-  WaitForInputIdle(run.process.hProcess, 10000);
-  ASSERT_TRUE(WaitFor([&] {
-    run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
-    return run.window != nullptr;
-  }));
-  WaitForInputIdle(run.process.hProcess, 10000);
+  ASSERT_TRUE(StartInTray());
   EXPECT_FALSE(IsWindowVisible(run.window));
   // Nothing is loaded while the window was never shown.
   EXPECT_EQ(ReadControlText(run.window, kResult), L"");
@@ -432,13 +438,7 @@ TEST_F(UserEndToEnd, TrayStartLoadsTheSlotsWhenTheIconFirstShowsTheWindow) {
 }
 
 TEST_F(UserEndToEnd, ASecondStartFromAnotherFolderEndsAtOnceAndShowsTheFirst) {
-  ASSERT_TRUE(StartProcess(run.folder, L"/t", run.process));
-  WaitForInputIdle(run.process.hProcess, 10000);
-  ASSERT_TRUE(WaitFor([&] {
-    run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
-    return run.window != nullptr;
-  }));
-  WaitForInputIdle(run.process.hProcess, 10000);
+  ASSERT_TRUE(StartInTray());
   ASSERT_FALSE(IsWindowVisible(run.window));
 
   std::wstring other = MakeVexFolder(TestName() + L"-other");
