@@ -22,31 +22,6 @@ std::wstring TestFolder() {
   return text.substr(0, text.find_last_of(L"\\/"));
 }
 
-struct Search {
-  DWORD processId;
-  const wchar_t *className;
-  HWND found;
-};
-
-BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM data) {
-  auto *search = reinterpret_cast<Search *>(data);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  wchar_t className[64];
-  if (processId == search->processId && GetClassNameW(window, className, 64) > 0 &&
-      lstrcmpiW(className, search->className) == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND WindowOfProcess(DWORD processId, const wchar_t *className) {
-  Search search = {processId, className, nullptr};
-  EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 class TrayEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -75,7 +50,7 @@ class TrayEndToEnd : public ::testing::Test {
     }
     WaitForInputIdle(run.process.hProcess, 10000);
     bool found = WaitFor([&] {
-      run.window = WindowOfProcess(run.process.dwProcessId, L"VexClass300");
+      run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
       return run.window != nullptr;
     });
     // Idle again after start-up: the window has been shown by now if it
@@ -170,7 +145,7 @@ TEST_F(TrayEndToEnd, RightPressOpensThePopupAndAChosenItemArrivesAsACommand) {
   // The popup is a window of the program's own thread while it is open.
   HWND popup = nullptr;
   ASSERT_TRUE(WaitFor([&] {
-    popup = WindowOfProcess(run.process.dwProcessId, L"#32768");
+    popup = FindProcessWindow(run.process.dwProcessId, L"#32768");
     return popup != nullptr && IsWindowVisible(popup);
   }));
   // Escape closes it; the window stays hidden.
@@ -182,7 +157,7 @@ TEST_F(TrayEndToEnd, RightPressOpensThePopupAndAChosenItemArrivesAsACommand) {
   // Again, and choose "元のｻｲｽﾞに戻す(&R)" by its mnemonic: the window comes back.
   PostTray(WM_RBUTTONDOWN);
   ASSERT_TRUE(WaitFor([&] {
-    popup = WindowOfProcess(run.process.dwProcessId, L"#32768");
+    popup = FindProcessWindow(run.process.dwProcessId, L"#32768");
     return popup != nullptr && IsWindowVisible(popup);
   }));
   PressKey('R');
@@ -198,7 +173,7 @@ TEST_F(TrayEndToEnd, F1OpensTheHelpFileBesideTheProgram) {
   PressKey(VK_F1);
   HWND help = nullptr;
   ASSERT_TRUE(WaitFor([&] {
-    help = WindowOfProcess(run.process.dwProcessId, L"HH Parent");
+    help = FindProcessWindow(run.process.dwProcessId, L"HH Parent");
     return help != nullptr;
   }));
   EXPECT_TRUE(IsWindowVisible(help));
