@@ -42,6 +42,30 @@ calc16() {
     "$1"
 }
 
+# calcgrid OUT SIZE BODY_L BODY_R SCREEN_R KEY_X KEY_Y KEY_DX KEY_DY: the
+# drawing for the tray at 20 and 24 pixels, pixel exact: body, display with
+# three figures, and a 4x4 keypad of 2x2 keys.
+calcgrid() {
+  local out=$1 n=$2 bl=$3 br=$4 sr=$5 kx=$6 ky=$7 dx=$8 dy=$9
+  local d=(-fill '#808080' -stroke '#000000' -draw "rectangle $bl,0 $br,$((n - 1))"
+           -fill '#00FFFF' -draw "rectangle $((bl + 2)),2 $sr,$((ky - 3))"
+           -stroke none -fill '#000080')
+  local i row col x y fill
+  for i in 0 1 2; do
+    x=$((sr - 2 - i * 2))
+    d+=(-draw "rectangle $x,3 $x,$((ky - 4))")
+  done
+  for row in 0 1 2 3; do
+    for col in 0 1 2 3; do
+      x=$((kx + col * dx)); y=$((ky + row * dy))
+      fill='#FFFFFF'; [ "$col" = 3 ] && fill='#FF0000'
+      [ "$col" = 3 ] && [ "$row" = 3 ] && fill='#FFFF00'
+      d+=(-fill "$fill" -draw "rectangle $x,$y $((x + 1)),$((y + 1))")
+    done
+  done
+  convert -size "${n}x${n}" xc:none +antialias "${d[@]}" "$out"
+}
+
 # calc256 OUT: the large drawing, smooth edges (the 48x48 image is scaled from it).
 calc256() {
   local d=(-fill '#808080' -stroke '#202020' -strokewidth 6 -draw 'roundrectangle 34,6 222,250 22,22'
@@ -125,12 +149,16 @@ PY
 calc32 "$T/c32.png"
 calc16 "$T/c16.png"
 calc256 "$T/c256.png"
+calcgrid "$T/c24.png" 24 3 20 18 5 10 4 3
+calcgrid "$T/c20.png" 20 2 17 15 4 8 3 3
 convert "$T/c256.png" -resize 48x48 "$T/c48.png"
 
 # vex.ico: 16-colour 32x32 and 16x16, then 32-bit 48x48 and 256x256.
 ico vex.ico "$T/c32.png:4" "$T/c16.png:4" "$T/c48.png:32" "$T/c256.png:32"
-# tbar.ico: 16-colour 32x32, then 32-bit 16x16 and 32x32.
-ico tbar.ico "$T/c32.png:4" "$T/c16.png:32" "$T/c32.png:32"
+# tbar.ico: 16-colour 32x32, then 32-bit 16x16, 20x20, 24x24 and 32x32: the
+# notification area asks for 16 pixels at 96 DPI and for 20, 24 or 32 at 120,
+# 144 or 192 DPI.
+ico tbar.ico "$T/c32.png:4" "$T/c16.png:32" "$T/c20.png:32" "$T/c24.png:32" "$T/c32.png:32"
 
 # Show what was written: size and bits per pixel of every image.
 python3 - vex.ico tbar.ico <<'PY'

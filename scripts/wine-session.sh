@@ -9,6 +9,9 @@
 # detached from our pipes, so that tools reading the command's output to the
 # end (ctest, $(...)) are not held up. Everything started here is stopped
 # again at the end. The command's exit code is returned.
+#
+# VEX_WINE_DPI=144 (or any other resolution) uses a prefix of its own,
+# <build>/wineprefix-dpi144, whose screen has that many dots per inch.
 set -euo pipefail
 
 if [ $# -lt 2 ]; then
@@ -18,7 +21,15 @@ fi
 build=$(cd "$1" && pwd)
 shift
 
-export WINEPREFIX="$build/wineprefix"
+dpi=${VEX_WINE_DPI:-96}
+case $dpi in
+  ''|*[!0-9]*) echo "wine-session: VEX_WINE_DPI must be a number" >&2; exit 2 ;;
+esac
+if [ "$dpi" = 96 ]; then
+  export WINEPREFIX="$build/wineprefix"
+else
+  export WINEPREFIX="$build/wineprefix-dpi$dpi"
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if grep -q 'x86_64-w64-mingw32' "$build/CMakeCache.txt" 2>/dev/null; then
@@ -57,12 +68,13 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 reg_add() {
-  # reg_add KEY NAME DATA: in the 64-bit prefix, for both registry views.
+  # reg_add KEY NAME DATA [TYPE]: in the 64-bit prefix, for both registry views.
+  local type=${4:-REG_SZ}
   if [ "$WINEARCH" = win64 ]; then
-    "$WINE" reg add "$1" /v "$2" /d "$3" /f /reg:64 >/dev/null 2>&1 </dev/null
-    "$WINE" reg add "$1" /v "$2" /d "$3" /f /reg:32 >/dev/null 2>&1 </dev/null || true
+    "$WINE" reg add "$1" /v "$2" /t "$type" /d "$3" /f /reg:64 >/dev/null 2>&1 </dev/null
+    "$WINE" reg add "$1" /v "$2" /t "$type" /d "$3" /f /reg:32 >/dev/null 2>&1 </dev/null || true
   else
-    "$WINE" reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 </dev/null
+    "$WINE" reg add "$1" /v "$2" /t "$type" /d "$3" /f >/dev/null 2>&1 </dev/null
   fi
 }
 
@@ -83,6 +95,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   R='HKCU\Software\Wine\Fonts\Replacements'
   reg_add "$R" Tahoma IPAPGothic
   reg_add "$R" 'MS UI Gothic' IPAPGothic
+  if [ "$dpi" != 96 ]; then
+    reg_add 'HKCU\Control Panel\Desktop' LogPixels "$dpi" REG_DWORD
+    reg_add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' LogPixels "$dpi" REG_DWORD
+  fi
   unset LC_ALL
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true

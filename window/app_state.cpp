@@ -31,6 +31,11 @@ wchar_t UndoText[kEntryTextSize];
 bool RefocusPending = false;
 bool FirstPaint = true;
 bool TrayIconShown = false;
+bool TrayIconRemoved = false;
+
+int ScreenDpi = 96;
+UINT TaskbarCreatedMessage = 0;
+HICON TrayIcon;
 
 HMODULE HelpModule;
 HelpEntryPoint HelpFunction;
@@ -63,6 +68,10 @@ void ResetAppState() {
   RefocusPending = false;
   FirstPaint = true;
   TrayIconShown = false;
+  TrayIconRemoved = false;
+  ScreenDpi = 96;
+  TaskbarCreatedMessage = 0;
+  TrayIcon = nullptr;  // a loaded icon stays loaded; the next start loads its own
   HelpModule = nullptr;  // a loaded library stays loaded; only the launcher starts over
   HelpFunction = nullptr;
   HelpUnavailable = false;

@@ -54,6 +54,16 @@ extern wchar_t UndoText[kEntryTextSize];
 extern bool RefocusPending;
 extern bool FirstPaint;
 extern bool TrayIconShown;
+extern bool TrayIconRemoved;  // the user took the icon away (command 121): not added again
+
+// The screen's resolution in dots per inch, read once at start (the program
+// is aware of the system's resolution, which holds for the whole session).
+extern int ScreenDpi;
+// The message the shell broadcasts when the taskbar has been (re)created;
+// 0 until registered at start.
+extern UINT TaskbarCreatedMessage;
+// The tray icon at the size of the system's small icons, loaded once.
+extern HICON TrayIcon;
 
 // The help control, loaded on the first help request and kept until exit
 typedef HWND(WINAPI *HelpEntryPoint)(HWND caller, const wchar_t *file, UINT command,

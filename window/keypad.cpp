@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "entry_text.h"
 #include "keypad_edit.h"
 
 bool IsKeypadButton(HWND window, int id) {
@@ -38,20 +39,11 @@ void ApplyKeypadButton(HWND window, int id) {
   if (Entry == nullptr) return;
   std::u16string text = ReadControlText(Entry);
   std::u16string caption = ReadControlText(GetDlgItem(window, id));
-  // The loop refreshes SavedSelection only on messages addressed to the main
-  // window; a click that goes straight from the entry (or from one button)
-  // to a button brings none, and the saved value would still be the caret of
-  // before the last typing. The entry keeps its selection while a button has
-  // the focus, so it is read here, as the menu-state update does. A selection
-  // that a command has left pending and the loop has not applied yet is the
-  // one the user will see, so it counts instead.
-  SavedSelection = PendingSelection != kNoPendingSelection
-                       ? PendingSelection
-                       : static_cast<DWORD>(SendMessageW(Entry, CB_GETEDITSEL, 0, 0));
+  DWORD selection = ReadLiveSelection();
   // The 16-bit halves as they are: 0xFFFF (the platform's -1) and 999 both lie
   // past any entry text, which ApplyKeypadEdit takes as the end.
-  int start = LOWORD(SavedSelection);
-  int end = HIWORD(SavedSelection);
+  int start = LOWORD(selection);
+  int end = HIWORD(selection);
   KeypadEdit edit = ApplyKeypadEdit(text, start, end, caption, id);
 
   if (edit.outcome == kKeypadRefused) {

@@ -3,6 +3,7 @@
 #include "app_state.h"
 #include "clock.h"
 #include "commands.h"
+#include "dpi_scale.h"
 #include "help_launcher.h"
 #include "keypad.h"
 #include "result_field.h"
@@ -20,7 +21,8 @@ void ApplyView(HWND window) {
   if (reference == nullptr || !GetWindowRect(reference, &referenceRect)) return;
   if (!GetWindowRect(window, &windowRect)) return;
   SetWindowPos(window, nullptr, 0, 0, windowRect.right - windowRect.left,
-               referenceRect.bottom - windowRect.top + 6, SWP_NOMOVE | SWP_NOZORDER);
+               referenceRect.bottom - windowRect.top + ScaleForDpi(6, ScreenDpi),
+               SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void RunCommand(HWND window, int id) {
@@ -122,6 +124,22 @@ static void OnMove(HWND window) {
   }
 }
 
+// Activation (after the default handling, which gives the keyboard focus to
+// the main window itself): the entry takes the focus at once, with the caret
+// at the end. Uncovering a window repaints nothing under desktop composition,
+// so waiting for a paint would leave the focus where typing goes nowhere. A
+// window activated while minimised gets the focus at the paint that comes
+// with its restore.
+static void OnActivate(HWND window, WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) return;
+  if (HIWORD(wParam) != 0 || IsIconic(window)) {
+    RefocusPending = true;
+    return;
+  }
+  RefocusPending = false;
+  FocusEntryAtEnd();
+}
+
 static void OnPaint() {
   if (FirstPaint) {
     LoadSlots();
@@ -136,6 +154,8 @@ static void OnPaint() {
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // The taskbar was created anew (the shell restarted): its icons are gone.
+  if (message == TaskbarCreatedMessage && message != 0) RestoreTrayIcon(window);
   switch (message) {
     case WM_COMMAND:
       RunCommand(window, LOWORD(wParam));
@@ -155,9 +175,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         SetWindowTextW(window, BuildClockTitle(title));
       }
       break;
-    case WM_ACTIVATE:
-      if (wParam != 0 && HIWORD(lParam) == 0) RefocusPending = true;
-      break;
+    case WM_ACTIVATE: {
+      LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+      OnActivate(window, wParam);
+      return result;
+    }
     case WM_PAINT:
       // Only paints that belong to this window; a test may send one to a
       // window it made itself.

@@ -3,12 +3,41 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "dpi_scale.h"
 
-LOGFONTW MakeResultFont() {
+HFONT ForcedDefaultFont = nullptr;
+
+LOGFONTW MakeResultFont(int dpi) {
   LOGFONTW font = {};
-  font.lfHeight = 20;
+  font.lfHeight = ScaleForDpi(20, dpi);
   wcsncpy(font.lfFaceName, L"Arial Black", LF_FACESIZE - 1);
   return font;
+}
+
+// True when the font selected into dc has a glyph for every character of
+// text. A system whose default font has no Japanese glyphs would show the
+// messages as boxes.
+static bool HasEveryGlyph(HDC dc, const wchar_t *text, size_t length) {
+  WORD glyphs[kEntryTextSize];
+  if (length == 0) return true;
+  if (GetGlyphIndicesW(dc, text, static_cast<int>(length), glyphs,
+                       GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR) {
+    return true;  // no answer: keep the default font, as before
+  }
+  for (size_t i = 0; i < length; ++i) {
+    if (glyphs[i] == 0xFFFF) return false;
+  }
+  return true;
+}
+
+// The font a message is drawn in: the default one, unless it lacks a glyph
+// of the message; then the field's own font, which the dialog template gave
+// every control. Returns the font to select, or nullptr for the default.
+static HFONT ChooseMessageFont(HWND field, HDC dc, const wchar_t *text, size_t length) {
+  if (ForcedDefaultFont != nullptr) SelectObject(dc, ForcedDefaultFont);
+  if (HasEveryGlyph(dc, text, length)) return ForcedDefaultFont;
+  HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0));
+  return dialogFont != nullptr ? dialogFont : ForcedDefaultFont;
 }
 
 void PaintResultField(HWND field, const wchar_t *text) {
@@ -16,30 +45,32 @@ void PaintResultField(HWND field, const wchar_t *text) {
   GetWindowRect(field, &outer);
   int width = outer.right - outer.left;
   int height = outer.bottom - outer.top;
+  if (text == nullptr) text = L"";
+  size_t length = wcsnlen(text, kEntryTextSize - 1);
 
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(field, &paint);
   if (dc == nullptr) return;
+  HGDIOBJ previousFont = GetCurrentObject(dc, OBJ_FONT);
 
-  HFONT font = nullptr;
-  HGDIOBJ previousFont = nullptr;
+  HFONT createdFont = nullptr;
   if (LastEvalFailed == 0) {
-    LOGFONTW description = MakeResultFont();
-    font = CreateFontIndirectW(&description);
+    LOGFONTW description = MakeResultFont(ScreenDpi);
+    createdFont = CreateFontIndirectW(&description);
     // Without the font the text is drawn in the default one.
-    if (font != nullptr) previousFont = SelectObject(dc, font);
+    if (createdFont != nullptr) SelectObject(dc, createdFont);
+  } else {
+    HFONT messageFont = ChooseMessageFont(field, dc, text, length);
+    SelectObject(dc, messageFont != nullptr ? messageFont : static_cast<HFONT>(previousFont));
   }
 
   RECT band = {1, 1, width - 2, height - 2};
   UINT previousAlign = SetTextAlign(dc, 0);
-  size_t length = text != nullptr ? wcsnlen(text, kEntryTextSize - 1) : 0;
-  ExtTextOutW(dc, 3, 1, ETO_OPAQUE, &band, text != nullptr ? text : L"",
+  ExtTextOutW(dc, ScaleForDpi(3, ScreenDpi), ScaleForDpi(1, ScreenDpi), ETO_OPAQUE, &band, text,
               static_cast<UINT>(length), nullptr);
   SetTextAlign(dc, previousAlign);
 
-  if (font != nullptr) {
-    SelectObject(dc, previousFont);
-    DeleteObject(font);
-  }
+  SelectObject(dc, previousFont);
+  if (createdFont != nullptr) DeleteObject(createdFont);
   EndPaint(field, &paint);
 }

@@ -7,6 +7,7 @@
 
 #include "app_state.h"
 #include "engine.h"
+#include "entry_text.h"
 #include "result_field.h"
 #include "settings.h"
 #include "settings_values.h"
@@ -111,7 +112,9 @@ void LoadSlots() {
 }
 
 void EvaluateCurrentSlot() {
-  PendingSelection = SavedSelection;
+  // The caret goes back to where it is now: the "=" button and the typed "="
+  // come without a refresh of SavedSelection.
+  PendingSelection = ReadLiveSelection();
   int slot = CheckSlotIndex(CurrentSlot);
 
   wchar_t entryText[kEntryTextSize];

@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "clock.h"
+#include "dpi_scale.h"
 #include "main_window.h"
 #include "settings.h"
 #include "settings_values.h"
@@ -47,7 +48,18 @@ static void LoadMenus() {
   TrayPopup = GetSubMenu(TrayMenu, 0);
 }
 
+// The screen's resolution (LOGPIXELSY of the screen); 96 when it cannot be read.
+static int ReadScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return kDesignDpi;
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+
 void InitMainWindow(HWND window) {
+  ScreenDpi = ReadScreenDpi();
+  TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
   if (LoadStringW(Instance, IDS_TITLE, TitleText, kTitleSize) <= 0) TitleText[0] = L'\0';
   SetWindowTextW(window, TitleText);
   Entry = GetDlgItem(window, IDC_ENTRY);

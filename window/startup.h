@@ -16,8 +16,9 @@ bool RegisterMainClass(HINSTANCE instance);
 // Creates the main window, hidden, from the dialog template VexClass300.
 HWND CreateMainWindow(HINSTANCE instance);
 
-// Title, settings and help paths, options, position, topmost, clock timer,
-// tray icon, menus and view. Called once, before the window is shown.
+// The screen resolution, the taskbar's message, title, settings and help
+// paths, options, position, topmost, clock timer, tray icon, menus and view.
+// Called once, before the window is shown.
 void InitMainWindow(HWND window);
 
 // Shows the window with showCommand, or keeps it hidden in tray mode; then

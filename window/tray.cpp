@@ -15,6 +15,19 @@
 
 static const wchar_t kTrayTip[] = L"関数電卓vEx";
 
+// The icon image at the size of the system's small icons (16 pixels at 96
+// DPI, 20, 24 or 32 at higher resolutions), so that the shell need not
+// shrink a larger one. Loaded once and kept for the run.
+static HICON LoadTrayIcon() {
+  if (TrayIcon == nullptr) {
+    TrayIcon = static_cast<HICON>(LoadImageW(Instance, L"TbarIcon", IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  }
+  if (TrayIcon == nullptr) TrayIcon = LoadIconW(Instance, L"TbarIcon");
+  return TrayIcon;
+}
+
 // Fills every field the first layout has; the rest stays zero.
 static void FillTrayRecord(NOTIFYICONDATAW &record, HWND window) {
   ZeroMemory(&record, sizeof record);
@@ -23,7 +36,7 @@ static void FillTrayRecord(NOTIFYICONDATAW &record, HWND window) {
   record.uID = IDI_TRAY;
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.uCallbackMessage = WM_TRAY_CALLBACK;
-  record.hIcon = LoadIconW(Instance, L"TbarIcon");
+  record.hIcon = LoadTrayIcon();
   wcsncpy(record.szTip, kTrayTip, 63);
   record.szTip[63] = L'\0';
 }
@@ -45,6 +58,13 @@ void DeleteTrayIcon(HWND window) {
   FillTrayRecord(record, window);
   Shell_NotifyIconW(NIM_DELETE, &record);
   TrayIconShown = false;
+}
+
+void RestoreTrayIcon(HWND window) {
+  if (!TrayMode || TrayIconRemoved) return;
+  // Never two icons: one still known to the shell goes first.
+  DeleteTrayIcon(window);
+  UpdateTrayIcon(window);
 }
 
 static void ShowFromTray(HWND window) {
@@ -111,6 +131,7 @@ void HandleTrayCommand(HWND window, int id) {
         TrayMode = false;
         UpdateTrayIcon(window);
         TrayMode = trayMode;
+        TrayIconRemoved = true;
       }
       // A hidden window without its icon could never come back.
       if (!IsWindowVisible(window)) DestroyWindow(window);

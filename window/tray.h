@@ -18,6 +18,11 @@ void HandleTrayCallback(HWND window, WPARAM wParam, LPARAM lParam);
 // other identifiers are ignored.
 void HandleTrayCommand(HWND window, int id);
 
+// The shell's taskbar was created anew (its "TaskbarCreated" message): in
+// tray mode, unless the user removed the icon, the icon is added again. The
+// icon is never there twice.
+void RestoreTrayIcon(HWND window);
+
 // Deletes the icon if it is shown; for the window's destruction, so that no
 // stale icon stays behind when the program ends by its close box.
 void DeleteTrayIcon(HWND window);

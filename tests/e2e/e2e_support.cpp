@@ -241,7 +241,7 @@ RECT ReadWindowRect(HWND window) {
 
 RECT ReadControlRect(HWND window, int id) { return ReadWindowRect(GetDlgItem(window, id)); }
 
-static void MoveAndClick(POINT point) {
+void ClickScreenPoint(POINT point) {
   // Absolute mouse positions are in 0..65535 over the primary screen.
   int width = GetSystemMetrics(SM_CXSCREEN);
   int height = GetSystemMetrics(SM_CYSCREEN);
@@ -274,7 +274,7 @@ bool ClickControl(HWND window, int id) {
   // What is on the screen there: the control itself (a button has no
   // children), or else it cannot be clicked.
   if (WindowFromPoint(centre) != control) return false;
-  MoveAndClick(centre);
+  ClickScreenPoint(centre);
   return true;
 }
 

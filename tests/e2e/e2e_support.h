@@ -65,6 +65,8 @@ std::wstring WaitForControlText(HWND window, int id, const std::wstring &expecte
 RECT ReadWindowRect(HWND window);
 // The outer rectangle on the screen of the window's control with this id.
 RECT ReadControlRect(HWND window, int id);
+// Moves the cursor to a point on the screen and clicks the left button there.
+void ClickScreenPoint(POINT point);
 // Clicks the left button at the centre of the control, as a person would:
 // the cursor moves there and presses. False (and no click) when that point
 // is not on the control on the screen, e.g. when the window's height cuts

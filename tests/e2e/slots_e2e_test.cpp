@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kEntry = 1000;
 constexpr int kResult = 1011;
+constexpr int kEqualsButton = 1006;
 
 class SlotsEndToEnd : public ::testing::Test {
  protected:
@@ -68,6 +69,32 @@ TEST_F(SlotsEndToEnd, ErrorShowsTheMessageAndPutsTheCaretBeforeTheError) {
   TypeText(L"4=");  // the typed "=" evaluates too
   EXPECT_EQ(WaitForControlText(run.window, kResult, L"48."), L"48.");
   EXPECT_EQ(ReadControlText(run.window, kEntry), L"12*4");
+}
+
+// The typed "=" and the "=" button leave the caret where it is, as Enter does.
+TEST_F(SlotsEndToEnd, EqualsKeepsTheCaretWhereItIs) {
+  ASSERT_TRUE(StartVex(run));
+  TypeText(L"1+2");
+  ASSERT_EQ(WaitForControlText(run.window, kEntry, L"1+2"), L"1+2");
+  PressKey(VK_HOME);
+  PressKey(VK_RIGHT);
+  TypeText(L"=");
+  EXPECT_EQ(WaitForControlText(run.window, kResult, L"3."), L"3.");
+  // The caret was there before: give the program time to move it if it would.
+  Sleep(500);
+  EXPECT_EQ(ReadEntrySelection(run.window), static_cast<DWORD>(MAKELONG(1, 1)))
+      << std::hex << ReadEntrySelection(run.window);
+
+  PressKey(VK_END);
+  PressKey(VK_LEFT);
+  TypeText(L"9");
+  ASSERT_EQ(WaitForControlText(run.window, kEntry, L"1+92"), L"1+92");
+  PressKey(VK_LEFT);
+  ASSERT_TRUE(ClickControl(run.window, kEqualsButton));
+  EXPECT_EQ(WaitForControlText(run.window, kResult, L"93."), L"93.");
+  Sleep(500);
+  EXPECT_EQ(ReadEntrySelection(run.window), static_cast<DWORD>(MAKELONG(2, 2)))
+      << std::hex << ReadEntrySelection(run.window);
 }
 
 TEST_F(SlotsEndToEnd, ArrowKeyChoosesTheNextSlotWithoutRecomputing) {

@@ -15,16 +15,6 @@
 
 namespace {
 
-struct Ink {
-  int dark = 0;  // number of dark pixels
-  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
-  int width = 0, height = 0;  // of the field's drawing area
-  std::vector<COLORREF> pixels;
-  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-
-bool IsDark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 384; }
-
 class ResultField : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -48,31 +38,21 @@ class ResultField : public ::testing::Test {
     PaintResultField(field, text.c_str());
     return Capture();
   }
-  Ink Capture() {
-    Ink ink;
-    RECT client;
-    GetClientRect(field, &client);
-    ink.width = client.right;
-    ink.height = client.bottom;
-    HDC dc = GetDC(field);
-    for (int y = 0; y < ink.height; ++y) {
-      for (int x = 0; x < ink.width; ++x) {
-        COLORREF c = GetPixel(dc, x, y);
-        ink.pixels.push_back(c);
-        if (!IsDark(c)) continue;
-        ++ink.dark;
-        if (x < ink.left) ink.left = x;
-        if (x > ink.right) ink.right = x;
-        if (y < ink.top) ink.top = y;
-        if (y > ink.bottom) ink.bottom = y;
-      }
-    }
-    ReleaseDC(field, dc);
-    return ink;
-  }
+  Ink Capture() { return ReadControlInk(field); }
   // The text drawn at (3, 1) on white in a memory image of the field's size,
   // with the result font or with a fresh device context's default font.
   Ink Reference(const std::wstring &text, bool resultFont) {
+    LOGFONTW description;
+    std::memset(&description, 0, sizeof description);
+    description.lfHeight = 20;
+    wcscpy(description.lfFaceName, L"Arial Black");
+    HFONT font = resultFont ? CreateFontIndirectW(&description) : nullptr;
+    Ink ink = ReferenceIn(text, font);
+    if (font != nullptr) DeleteObject(font);
+    return ink;
+  }
+  // The same with the given font (nullptr: the default font).
+  Ink ReferenceIn(const std::wstring &text, HFONT font) {
     RECT client;
     GetClientRect(field, &client);
     HDC fieldDc = GetDC(field);
@@ -80,32 +60,10 @@ class ResultField : public ::testing::Test {
     HBITMAP bitmap = CreateCompatibleBitmap(fieldDc, client.right, client.bottom);
     HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
     PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-    LOGFONTW description;
-    std::memset(&description, 0, sizeof description);
-    description.lfHeight = 20;
-    wcscpy(description.lfFaceName, L"Arial Black");
-    HFONT font = resultFont ? CreateFontIndirectW(&description) : nullptr;
     HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
     TextOutW(dc, 3, 1, text.c_str(), static_cast<int>(text.size()));
-    Ink ink;
-    ink.width = client.right;
-    ink.height = client.bottom;
-    for (int y = 0; y < ink.height; ++y) {
-      for (int x = 0; x < ink.width; ++x) {
-        COLORREF c = GetPixel(dc, x, y);
-        ink.pixels.push_back(c);
-        if (!IsDark(c)) continue;
-        ++ink.dark;
-        if (x < ink.left) ink.left = x;
-        if (x > ink.right) ink.right = x;
-        if (y < ink.top) ink.top = y;
-        if (y > ink.bottom) ink.bottom = y;
-      }
-    }
-    if (font != nullptr) {
-      SelectObject(dc, oldFont);
-      DeleteObject(font);
-    }
+    Ink ink = ReadInk(dc, client.right, client.bottom);
+    if (font != nullptr) SelectObject(dc, oldFont);
     SelectObject(dc, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(dc);
@@ -126,8 +84,10 @@ TEST_F(ResultField, FontDescriptionHoldsOnlyFaceAndHeight) {
   std::memset(&expected, 0, sizeof expected);
   expected.lfHeight = 20;
   wcscpy(expected.lfFaceName, L"Arial Black");
-  LOGFONTW made = MakeResultFont();
+  LOGFONTW made = MakeResultFont(96);
   EXPECT_EQ(std::memcmp(&made, &expected, sizeof made), 0);
+  // Twice the resolution, twice the height.
+  EXPECT_EQ(MakeResultFont(192).lfHeight, 40);
 }
 
 // The painted ink matches the same text drawn at (3, 1) in a memory image
@@ -151,6 +111,26 @@ TEST_F(ResultField, ResultsUseTheLargeFaceAndMessagesTheDefaultFont) {
     EXPECT_LE(result.left, 6) << text;
     EXPECT_GE(result.top, 1) << text;
   }
+}
+
+// On a system whose default font has no Japanese glyphs a message is drawn
+// in the field's own font (the dialog's); a text the default font can show
+// keeps it.
+TEST_F(ResultField, MessageTheDefaultFontCannotShowIsDrawnInTheDialogFont) {
+  HFONT latinOnly = CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                DEFAULT_PITCH, L"Lato");
+  ASSERT_NE(latinOnly, nullptr);
+  HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0));
+  ASSERT_NE(dialogFont, nullptr);
+  ForcedDefaultFont = latinOnly;
+  const wchar_t message[] = L"文法ｴﾗ-です";
+  Ink japanese = Paint(message, 4);
+  Ink latin = Paint(L"Syntax 4", 4);
+  ForcedDefaultFont = nullptr;
+  ExpectSameBox(japanese, ReferenceIn(message, dialogFont), L"dialog font");
+  ExpectSameBox(latin, ReferenceIn(L"Syntax 4", latinOnly), L"default font");
+  DeleteObject(latinOnly);
 }
 
 TEST_F(ResultField, BandIsFilledWithWhiteFromOneToTheEdges) {

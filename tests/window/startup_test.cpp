@@ -221,4 +221,33 @@ TEST_F(StartUp, ResourcesCarryTheJapaneseTexts) {
   EXPECT_NE(LoadIconW(Instance, L"TbarIcon"), nullptr);
 }
 
+// The manifest inside vex.exe: runs with the user's rights, declares the
+// systems it is written for, and keeps the common controls and the
+// resolution awareness.
+TEST(Manifest, VexExeDeclaresItsRightsSystemsControlsAndResolution) {
+  wchar_t path[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring exe(path, length);
+  exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + VEX_EXE_RELATIVE;
+  HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr) << "cannot open vex.exe";
+  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_NE(found, nullptr);
+  const char *bytes = static_cast<const char *>(LockResource(LoadResource(module, found)));
+  std::string manifest(bytes, SizeofResource(module, found));
+  FreeLibrary(module);
+  for (const char *entry : {
+           "<requestedExecutionLevel level=\"asInvoker\"",
+           "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
+           "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // 7
+           "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8
+           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
+           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
+           "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+           "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+       }) {
+    EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
+  }
+}
+
 }  // namespace

@@ -300,6 +300,56 @@ TEST_F(Tray, RemoveNeverAddsAnIcon) {
   EXPECT_TRUE(IsWindowVisible(MainWindow));
 }
 
+// The shell restarted: its new taskbar says so with the registered message,
+// and the icons of before are gone.
+TEST_F(Tray, TheIconComesBackWhenTheTaskbarIsCreatedAnew) {
+  StartInTray();
+  ASSERT_NE(TaskbarCreatedMessage, 0u);
+  NOTIFYICONDATAW record = {};
+  record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  record.hWnd = MainWindow;
+  record.uID = IDI_TRAY;
+  ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &record));  // what the restart did
+  SendMessageW(MainWindow, TaskbarCreatedMessage, 0, 0);
+  EXPECT_TRUE(IconPresent());
+  EXPECT_TRUE(TrayIconShown);
+  // A second announcement while the icon is there leaves one icon.
+  SendMessageW(MainWindow, TaskbarCreatedMessage, 0, 0);
+  EXPECT_TRUE(TrayIconShown);
+  EXPECT_TRUE(Shell_NotifyIconW(NIM_DELETE, &record));
+  EXPECT_FALSE(Shell_NotifyIconW(NIM_DELETE, &record));
+  TrayIconShown = false;
+}
+
+TEST_F(Tray, NoIconComesWithTheTaskbarOutsideTrayModeOrAfterRemove) {
+  StartPlain();
+  SendMessageW(MainWindow, TaskbarCreatedMessage, 0, 0);
+  EXPECT_FALSE(IconPresent());
+  EXPECT_FALSE(TrayIconShown);
+  CloseMainWindow();
+
+  PrepareFreshStart();
+  StartInTray();
+  Callback(WM_LBUTTONDOWN);  // shown, so that removing keeps the window
+  Command(IDM_TRAY_REMOVE);
+  ASSERT_TRUE(IsWindow(MainWindow));
+  SendMessageW(MainWindow, TaskbarCreatedMessage, 0, 0);
+  EXPECT_FALSE(IconPresent());
+  EXPECT_FALSE(TrayIconShown);
+}
+
+TEST_F(Tray, TheIconImageHasTheSizeOfTheSystemsSmallIcons) {
+  StartInTray();
+  ASSERT_NE(TrayIcon, nullptr);
+  ICONINFO info = {};
+  ASSERT_TRUE(GetIconInfo(TrayIcon, &info));
+  BITMAP bitmap = {};
+  GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON));
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+}
+
 TEST_F(Tray, DestroyingTheWindowDeletesTheIcon) {
   StartInTray();
   HWND window = MainWindow;

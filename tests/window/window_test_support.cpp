@@ -121,3 +121,33 @@ void RunLoopTurn() {
   m.message = WM_NULL;
   ProcessLoopMessage(m);
 }
+
+static bool IsDark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 384; }
+
+Ink ReadInk(HDC dc, int width, int height) {
+  Ink ink;
+  ink.width = width;
+  ink.height = height;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      COLORREF c = GetPixel(dc, x, y);
+      ink.pixels.push_back(c);
+      if (!IsDark(c)) continue;
+      ++ink.dark;
+      if (x < ink.left) ink.left = x;
+      if (x > ink.right) ink.right = x;
+      if (y < ink.top) ink.top = y;
+      if (y > ink.bottom) ink.bottom = y;
+    }
+  }
+  return ink;
+}
+
+Ink ReadControlInk(HWND control) {
+  RECT client = {};
+  GetClientRect(control, &client);
+  HDC dc = GetDC(control);
+  Ink ink = ReadInk(dc, client.right, client.bottom);
+  ReleaseDC(control, dc);
+  return ink;
+}

@@ -49,6 +49,19 @@ struct RecordedMessage {
 void StartRecording(HWND window);
 const std::vector<RecordedMessage> &Recorded();
 
+// The dark pixels of a drawing, read back: their count and bounding box.
+struct Ink {
+  int dark = 0;  // number of dark pixels
+  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+  int width = 0, height = 0;  // of the area read
+  std::vector<COLORREF> pixels;
+  COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+// The area (0, 0)-(width, height) of a device context.
+Ink ReadInk(HDC dc, int width, int height);
+// A control's drawing area as it is on the screen.
+Ink ReadControlInk(HWND control);
+
 // The entry's text and selection.
 std::wstring EntryText();
 DWORD EntrySelection();
