@@ -34,11 +34,19 @@ int OutputRadix(int radix) {
   return (radix == 2 || radix == 8 || radix == 10 || radix == 16) ? radix : kDefaultRadix;
 }
 
-bool IsStoredPositionUsable(int wx, int wy, int desktopRight, int desktopBottom) {
-  // Compare in 64 bits: edges near INT_MIN must not wrap when 16 is taken off.
-  return wx >= 0 && wy >= 0 &&
-         static_cast<long long>(wx) < static_cast<long long>(desktopRight) - 16 &&
-         static_cast<long long>(wy) < static_cast<long long>(desktopBottom) - 16;
+bool IsStoredPositionUsable(int wx, int wy, const ScreenRect *monitors, std::size_t count) {
+  if (monitors == nullptr) return false;
+  // In 64 bits: edges near INT_MIN must not wrap when 16 is taken off.
+  long long x = wx;
+  long long y = wy;
+  for (std::size_t i = 0; i < count; ++i) {
+    const ScreenRect &m = monitors[i];
+    if (m.left <= x && x < static_cast<long long>(m.right) - 16 && m.top <= y &&
+        y < static_cast<long long>(m.bottom) - 16) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool HasTraySwitch(const wchar_t *commandLine) {

@@ -57,6 +57,33 @@ static int ReadScreenDpi() {
   return dpi > 0 ? dpi : kDesignDpi;
 }
 
+struct MonitorList {
+  ScreenRect *rects;
+  size_t capacity;
+  size_t count;
+};
+
+static BOOL CALLBACK AddMonitorRect(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+  auto *list = reinterpret_cast<MonitorList *>(data);
+  if (list->count >= list->capacity) return FALSE;  // the rest are not looked at
+  list->rects[list->count++] = {rect->left, rect->top, rect->right, rect->bottom};
+  return TRUE;
+}
+
+size_t ReadMonitorRects(ScreenRect *rects, size_t capacity) {
+  if (rects == nullptr || capacity == 0) return 0;
+  MonitorList list = {rects, capacity, 0};
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitorRect, reinterpret_cast<LPARAM>(&list));
+  if (list.count == 0) {
+    // No monitor reported: the desktop window's rectangle, the primary screen.
+    RECT desktop = {};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    rects[0] = {desktop.left, desktop.top, desktop.right, desktop.bottom};
+    list.count = 1;
+  }
+  return list.count;
+}
+
 void InitMainWindow(HWND window) {
   ScreenDpi = ReadScreenDpi();
   TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
@@ -69,9 +96,9 @@ void InitMainWindow(HWND window) {
   int wy = kDefaultPosition;
   ReadStartOptions(&wx, &wy);
 
-  RECT desktop = {};
-  GetWindowRect(GetDesktopWindow(), &desktop);
-  if (IsStoredPositionUsable(wx, wy, desktop.right, desktop.bottom)) {
+  ScreenRect monitors[kMaxMonitors];
+  size_t monitorCount = ReadMonitorRects(monitors, kMaxMonitors);
+  if (IsStoredPositionUsable(wx, wy, monitors, monitorCount)) {
     SetWindowPos(window, nullptr, wx, wy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   if (Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

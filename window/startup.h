@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "settings_values.h"  // ScreenRect
+
 // The body of the program's entry point; returns the exit code.
 int RunProgram(HINSTANCE instance, const wchar_t *commandLine, int showCommand);
 
@@ -20,6 +22,12 @@ HWND CreateMainWindow(HINSTANCE instance);
 // paths, options, position, topmost, clock timer, tray icon, menus and view.
 // Called once, before the window is shown.
 void InitMainWindow(HWND window);
+
+// The full rectangles of the monitors (at most capacity of them, in the
+// order the system lists them), or the desktop window's rectangle when no
+// monitor is reported. Returns how many were written.
+constexpr size_t kMaxMonitors = 64;
+size_t ReadMonitorRects(ScreenRect *rects, size_t capacity);
 
 // Shows the window with showCommand, or keeps it hidden in tray mode; then
 // the start sound.

@@ -1,6 +1,7 @@
 #include "settings_values.h"
 
 #include <climits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -47,18 +48,63 @@ TEST(RangeRules, OutputRadixIsAlwaysOneOfTheFour) {
   EXPECT_EQ(OutputRadix(INT_MIN), 10);
 }
 
-TEST(PositionRule, UsesOnlyPositionsWellInsideTheDesktop) {
-  EXPECT_TRUE(IsStoredPositionUsable(0, 0, 1024, 768));
-  EXPECT_TRUE(IsStoredPositionUsable(100, 80, 1024, 768));
-  EXPECT_TRUE(IsStoredPositionUsable(1024 - 17, 768 - 17, 1024, 768));
-  EXPECT_FALSE(IsStoredPositionUsable(1024 - 16, 100, 1024, 768));
-  EXPECT_FALSE(IsStoredPositionUsable(100, 768 - 16, 1024, 768));
-  EXPECT_FALSE(IsStoredPositionUsable(-1, -1, 1024, 768));  // the default
-  EXPECT_FALSE(IsStoredPositionUsable(-1, 100, 1024, 768));
-  EXPECT_FALSE(IsStoredPositionUsable(100, -1, 1024, 768));
-  EXPECT_FALSE(IsStoredPositionUsable(5000, 100, 1024, 768));
-  EXPECT_FALSE(IsStoredPositionUsable(INT_MAX, INT_MAX, 1024, 768));
-  EXPECT_FALSE(IsStoredPositionUsable(0, 0, INT_MIN, INT_MIN));  // no wrap-around
+// The one screen at (0, 0) with its right and bottom edges.
+bool UsableOnOneScreen(int wx, int wy, int right, int bottom) {
+  ScreenRect screen = {0, 0, right, bottom};
+  return IsStoredPositionUsable(wx, wy, &screen, 1);
+}
+
+TEST(PositionRule, OneScreenUsesOnlyPositionsWellInsideIt) {
+  EXPECT_TRUE(UsableOnOneScreen(0, 0, 1024, 768));
+  EXPECT_TRUE(UsableOnOneScreen(100, 80, 1024, 768));
+  EXPECT_TRUE(UsableOnOneScreen(1024 - 17, 768 - 17, 1024, 768));
+  EXPECT_FALSE(UsableOnOneScreen(1024 - 16, 100, 1024, 768));
+  EXPECT_FALSE(UsableOnOneScreen(100, 768 - 16, 1024, 768));
+  EXPECT_FALSE(UsableOnOneScreen(-1, -1, 1024, 768));  // the default
+  EXPECT_FALSE(UsableOnOneScreen(-1, 100, 1024, 768));
+  EXPECT_FALSE(UsableOnOneScreen(100, -1, 1024, 768));
+  EXPECT_FALSE(UsableOnOneScreen(5000, 100, 1024, 768));
+  EXPECT_FALSE(UsableOnOneScreen(INT_MAX, INT_MAX, 1024, 768));
+  EXPECT_FALSE(UsableOnOneScreen(0, 0, INT_MIN, INT_MIN));  // no wrap-around
+}
+
+// A 1920 x 1080 primary screen with other monitors around it.
+TEST(PositionRule, APositionOnAnyMonitorIsUsedWhileThatMonitorIsThere) {
+  const ScreenRect primary = {0, 0, 1920, 1080};
+  const ScreenRect left = {-1280, 0, 0, 1024};
+  const ScreenRect above = {0, -900, 1600, 0};
+  const ScreenRect right = {2020, 0, 3300, 1024};  // a 100-pixel gap after the primary
+  const ScreenRect all[] = {primary, left, above, right};
+  EXPECT_TRUE(IsStoredPositionUsable(-1200, 300, all, 4));  // left of the primary
+  EXPECT_TRUE(IsStoredPositionUsable(-1280, 0, all, 4));    // its top-left corner
+  EXPECT_TRUE(IsStoredPositionUsable(200, -850, all, 4));   // above
+  EXPECT_TRUE(IsStoredPositionUsable(2500, 400, all, 4));   // right, past the primary's width
+  EXPECT_FALSE(IsStoredPositionUsable(1950, 400, all, 4));  // in the gap
+  EXPECT_TRUE(IsStoredPositionUsable(-17, 300, all, 4));    // just inside the left one
+  EXPECT_FALSE(IsStoredPositionUsable(-16, 300, all, 4));   // too near its right edge
+  EXPECT_FALSE(IsStoredPositionUsable(2500, 1010, all, 4)); // too near the right one's bottom
+  EXPECT_FALSE(IsStoredPositionUsable(-1, -1, all, 4));     // the default lies on none
+  EXPECT_FALSE(IsStoredPositionUsable(-1, 600, all, 4));    // the left one's last 16 pixels
+  // The monitor is gone: back to the default position.
+  const ScreenRect withoutLeft[] = {primary, above, right};
+  EXPECT_FALSE(IsStoredPositionUsable(-1200, 300, withoutLeft, 3));
+  // No monitor at all.
+  EXPECT_FALSE(IsStoredPositionUsable(100, 100, all, 0));
+  EXPECT_FALSE(IsStoredPositionUsable(100, 100, nullptr, 4));
+}
+
+TEST(PositionRule, ManyMonitorsAndEdgesNearTheIntegerLimits) {
+  std::vector<ScreenRect> many;
+  for (int i = 0; i < 500; ++i) many.push_back({i * 2000, 0, i * 2000 + 1920, 1080});
+  EXPECT_TRUE(IsStoredPositionUsable(499 * 2000 + 5, 5, many.data(), many.size()));
+  EXPECT_FALSE(IsStoredPositionUsable(499 * 2000 + 1950, 5, many.data(), many.size()));
+  const ScreenRect extreme[] = {{INT_MIN, INT_MIN, INT_MIN, INT_MIN},
+                                {INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX},
+                                {INT_MIN, INT_MIN, INT_MAX, INT_MAX}};
+  EXPECT_FALSE(IsStoredPositionUsable(INT_MIN, INT_MIN, extreme, 2));
+  EXPECT_FALSE(IsStoredPositionUsable(INT_MAX - 5, INT_MAX - 5, extreme, 2));
+  EXPECT_TRUE(IsStoredPositionUsable(INT_MIN, INT_MIN, extreme, 3));
+  EXPECT_FALSE(IsStoredPositionUsable(INT_MAX - 16, 0, extreme, 3));
 }
 
 TEST(TraySwitch, SlashOrDashWithTInEitherCase) {

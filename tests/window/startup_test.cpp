@@ -120,6 +120,19 @@ INSTANTIATE_TEST_SUITE_P(
                       PositionCase{4000, 80, true, false, false},     // beyond the desktop
                       PositionCase{100, 99999, false, false, false}));
 
+// Under Wine there is one monitor: the whole screen, which is the desktop.
+TEST_F(StartUp, TheMonitorsAreReadWithinTheGivenRoom) {
+  ScreenRect monitors[kMaxMonitors];
+  ASSERT_EQ(ReadMonitorRects(monitors, kMaxMonitors), 1u);
+  RECT desktop = WindowRect(GetDesktopWindow());
+  EXPECT_EQ(monitors[0].left, desktop.left);
+  EXPECT_EQ(monitors[0].top, desktop.top);
+  EXPECT_EQ(monitors[0].right, desktop.right);
+  EXPECT_EQ(monitors[0].bottom, desktop.bottom);
+  EXPECT_EQ(ReadMonitorRects(monitors, 0), 0u);
+  EXPECT_EQ(ReadMonitorRects(nullptr, 4), 0u);
+}
+
 TEST_F(StartUp, TraySwitchStartsHiddenWithIcon) {
   for (const wchar_t *commandLine : {L"/t", L"-T"}) {
     PrepareFreshStart();
