@@ -58,6 +58,9 @@ cat >"$work/fonts.conf" <<'EOF'
 </fontconfig>
 EOF
 export FONTCONFIG_FILE="$work/fonts.conf"
+# Chromium keeps crash-report settings and a dconf cache in the home folder
+# whatever the profile: keep them in the scratch folder too.
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache"
 
 # As root Chromium starts only without its sandbox.
 sandbox=()
