@@ -12,6 +12,10 @@
 
 #include "engine.h"
 
+#ifndef VEX_VERSION_TEXT
+#error "VEX_VERSION_TEXT (the program's version, e.g. \"3.10\") must be defined by the build"
+#endif
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -36,8 +40,12 @@ struct Options {
   bool tsv = false;
 };
 
+// The line printed by --version.
+const char kVersionText[] = "vexc " VEX_VERSION_TEXT "\n";
+
 const char kHelpText[] =
     "Usage: vexc [--deg] [--radix N] [--tsv] [EXPRESSION ...]\n"
+    "       vexc --help | --version\n"
     "\n"
     "Evaluates each EXPRESSION and prints one line per expression: the result\n"
     "with ten significant digits, or the error message. Without expressions,\n"
@@ -56,6 +64,7 @@ const char kHelpText[] =
     "               read into the normalised expression, and bits is the value's\n"
     "               IEEE-754 pattern as 16 lower-case hex digits\n"
     "  --help, -h   prints this text\n"
+    "  --version    prints the version: vexc " VEX_VERSION_TEXT "\n"
     "  --           ends the options: every later argument is an expression\n"
     "\n"
     "An argument that starts with \"-\" followed by a digit, \".\", \"(\", \"[\" or\n"
@@ -271,6 +280,9 @@ int ParseArguments(int argc, char **argv, Options *options, bool *isExpression) 
     } else if (std::strcmp(argument, "--help") == 0 ||
                std::strcmp(argument, "-h") == 0) {
       WriteText(stdout, kHelpText);
+      return kExitOk;
+    } else if (std::strcmp(argument, "--version") == 0) {
+      WriteText(stdout, kVersionText);
       return kExitOk;
     } else if (std::strcmp(argument, "--deg") == 0) {
       options->degreeMode = true;

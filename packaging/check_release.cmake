@@ -5,12 +5,17 @@
 #   - the entries are exactly LICENSE, readme-en.txt, readme-ja.txt, vex.chm
 #     and vex.exe, in that order, with no folders;
 #   - every entry carries the given time as UTC, whatever the time zone;
-#   - unpacked, vex.exe and vex.chm are the built files unchanged, the texts
-#     have CR LF line ends only, and the Japanese one starts with the UTF-8
-#     byte order mark and names the version;
+#   - unpacked, vex.chm is the built file unchanged, the texts have CR LF
+#     line ends only, and the Japanese one starts with the UTF-8 byte order
+#     mark and names the version;
+#   - vex.exe has no debug sections (objdump -h) and names its debug file;
+#     every other section is the built program's, same place, same bytes;
+#     the debug file kept outside the zip has the debug sections and is the
+#     same bytes both times;
 #   - vex.exe has no link time stamp (else no two builds would be the same).
-# Takes the variables of make_release.cmake except STAGE_DIR, OUTPUT, EPOCH,
-# plus WORK_DIR and MAKE_RELEASE.
+# Takes the variables of make_release.cmake except STAGE_DIR, OUTPUT,
+# DEBUG_OUTPUT and EPOCH, plus WORK_DIR, MAKE_RELEASE and OBJDUMP (the
+# toolchain's objdump).
 cmake_minimum_required(VERSION 3.25)
 
 set(failures 0)
@@ -34,8 +39,10 @@ function(pack number)
       -DVEX_VERSION=${VEX_VERSION} -DVEX_ARCH=${VEX_ARCH}
       -DTEXT_DIR=${TEXT_DIR} -DLICENSE_FILE=${LICENSE_FILE}
       -DZIP_EXECUTABLE=${ZIP_EXECUTABLE} -DTOUCH_EXECUTABLE=${TOUCH_EXECUTABLE}
+      -DOBJCOPY=${OBJCOPY}
       -DSTAGE_DIR=${WORK_DIR}/stage${number}
       -DOUTPUT=${WORK_DIR}/vex${number}.zip -DEPOCH=${epoch}
+      -DDEBUG_OUTPUT=${WORK_DIR}/vex${number}.exe.debug
       -P ${MAKE_RELEASE}
     RESULT_VARIABLE result)
   if(NOT result EQUAL 0)
@@ -54,6 +61,11 @@ file(SHA256 "${WORK_DIR}/vex1.zip" digest1)
 file(SHA256 "${WORK_DIR}/vex2.zip" digest2)
 if(NOT digest1 STREQUAL digest2)
   fail("the two zips differ: ${digest1} and ${digest2}")
+endif()
+file(SHA256 "${WORK_DIR}/vex1.exe.debug" debug1)
+file(SHA256 "${WORK_DIR}/vex2.exe.debug" debug2)
+if(NOT debug1 STREQUAL debug2)
+  fail("the two debug files differ: ${debug1} and ${debug2}")
 endif()
 
 # read_le(POS LENGTH OUT): the little-endian number of LENGTH bytes at byte
@@ -119,12 +131,91 @@ if(NOT names STREQUAL expected)
 endif()
 
 file(ARCHIVE_EXTRACT INPUT "${WORK_DIR}/vex1.zip" DESTINATION "${WORK_DIR}/out")
-foreach(name vex.exe vex.chm)
-  file(SHA256 "${WORK_DIR}/in/${name}" built)
-  file(SHA256 "${WORK_DIR}/out/${name}" unpacked)
-  if(NOT built STREQUAL unpacked)
-    fail("${name} in the zip is not the built file")
+file(SHA256 "${WORK_DIR}/in/vex.chm" built)
+file(SHA256 "${WORK_DIR}/out/vex.chm" unpacked)
+if(NOT built STREQUAL unpacked)
+  fail("vex.chm in the zip is not the built file")
+endif()
+
+# read_sections(FILE OUT): the section table of FILE from objdump -h, one
+# "name size address flags" entry per section.
+function(read_sections file out)
+  execute_process(COMMAND "${OBJDUMP}" -h "${file}"
+                  OUTPUT_VARIABLE table RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "objdump -h ${file} failed")
   endif()
+  string(REPLACE "\n" ";" lines "${table}")
+  set(sections "")
+  set(entry "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^ *[0-9]+ ([^ ]+) +([0-9a-f]+) +([0-9a-f]+) ")
+      set(entry "${CMAKE_MATCH_1} ${CMAKE_MATCH_2} ${CMAKE_MATCH_3}")
+    elseif(entry AND line MATCHES "^ +([A-Z_, ]+)$")
+      list(APPEND sections "${entry} ${CMAKE_MATCH_1}")
+      set(entry "")
+    endif()
+  endforeach()
+  set(${out} "${sections}" PARENT_SCOPE)
+endfunction()
+
+read_sections("${WORK_DIR}/in/vex.exe" built_sections)
+read_sections("${WORK_DIR}/out/vex.exe" zipped_sections)
+read_sections("${WORK_DIR}/vex1.exe.debug" debug_sections)
+if(NOT built_sections OR NOT zipped_sections)
+  fail("objdump -h listed no sections of vex.exe")
+endif()
+set(kept "")
+set(debug_link FALSE)
+foreach(section IN LISTS zipped_sections)
+  if(section MATCHES "^\\.debug_")
+    fail("vex.exe in the zip carries debug information: ${section}")
+  elseif(section MATCHES "^\\.gnu_debuglink ")
+    set(debug_link TRUE)
+  else()
+    list(APPEND kept "${section}")
+  endif()
+endforeach()
+if(NOT debug_link)
+  fail("vex.exe in the zip does not name its debug file (.gnu_debuglink)")
+endif()
+list(FILTER built_sections EXCLUDE REGEX "^\\.debug_")
+if(NOT kept STREQUAL built_sections)
+  fail("the sections of vex.exe in the zip are not the built program's:\n"
+       "  built:  ${built_sections}\n  zipped: ${kept}")
+endif()
+if(NOT debug_sections MATCHES "(^|;)\\.debug_info ")
+  fail("vex.exe.debug holds no .debug_info: ${debug_sections}")
+endif()
+
+# The bytes of every section the program loads are the built ones.
+set(dump_built "")
+set(dump_zipped "")
+set(dumped "")
+foreach(section IN LISTS kept)
+  if(section MATCHES "^([^ ]+) .*CONTENTS.*LOAD")
+    set(name "${CMAKE_MATCH_1}")
+    list(LENGTH dumped n)
+    list(APPEND dumped "${name}")
+    list(APPEND dump_built --dump-section "${name}=${WORK_DIR}/built-${n}.bin")
+    list(APPEND dump_zipped --dump-section "${name}=${WORK_DIR}/zipped-${n}.bin")
+  endif()
+endforeach()
+execute_process(COMMAND "${OBJCOPY}" ${dump_built} "${WORK_DIR}/in/vex.exe" "${WORK_DIR}/copy1.exe"
+                RESULT_VARIABLE result1)
+execute_process(COMMAND "${OBJCOPY}" ${dump_zipped} "${WORK_DIR}/out/vex.exe" "${WORK_DIR}/copy2.exe"
+                RESULT_VARIABLE result2)
+if(NOT result1 EQUAL 0 OR NOT result2 EQUAL 0 OR NOT dumped)
+  fail("could not read the sections of vex.exe with objcopy")
+endif()
+set(n 0)
+foreach(name IN LISTS dumped)
+  file(SHA256 "${WORK_DIR}/built-${n}.bin" built)
+  file(SHA256 "${WORK_DIR}/zipped-${n}.bin" zipped)
+  if(NOT built STREQUAL zipped)
+    fail("section ${name} of vex.exe in the zip is not the built one")
+  endif()
+  math(EXPR n "${n} + 1")
 endforeach()
 
 foreach(name LICENSE readme-en.txt readme-ja.txt)
@@ -153,10 +244,13 @@ string(REGEX REPLACE "^(..)(..)(..)(..)$" "\\4\\3\\2\\1" pe_offset_hex "${pe_off
 math(EXPR stamp_offset "0x${pe_offset_hex} + 8")
 file(READ "${WORK_DIR}/out/vex.exe" stamp OFFSET ${stamp_offset} LIMIT 4 HEX)
 if(NOT stamp STREQUAL "00000000")
-  fail("vex.exe carries a link time stamp (${stamp}): link with --no-insert-timestamp")
+  fail("vex.exe carries a time stamp (${stamp}): link with --no-insert-timestamp, "
+       "run objcopy with SOURCE_DATE_EPOCH=0")
 endif()
 
 if(failures GREATER 0)
   message(FATAL_ERROR "${failures} check(s) of the release zip failed")
 endif()
-message(STATUS "release zip: ${names}, same bytes twice (${digest1})")
+list(LENGTH dumped section_count)
+message(STATUS "release zip: ${names}, same bytes twice (${digest1}); "
+               "vex.exe without debug sections, its ${section_count} loaded sections as built")

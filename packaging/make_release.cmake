@@ -4,8 +4,11 @@
 #   TEXT_DIR              folder of readme-ja.txt and readme-en.txt
 #   LICENSE_FILE          the licence text
 #   ZIP_EXECUTABLE, TOUCH_EXECUTABLE
+#   OBJCOPY               the toolchain's objcopy
 #   STAGE_DIR             scratch folder, emptied first
 #   OUTPUT                the zip to write (replaced as a whole)
+#   DEBUG_OUTPUT          where the program's debug information is kept,
+#                         outside the zip (replaced as a whole)
 #   EPOCH                 entry time in seconds since 1970 (optional; else
 #                         SOURCE_DATE_EPOCH from the environment, else
 #                         DEFAULT_EPOCH)
@@ -18,10 +21,17 @@
 # elsewhere. (A Shift-JIS file would be garbled outside Japanese Windows;
 # UTF-16 would do as well in Notepad but makes the text a binary file for
 # most other tools.)
+#
+# The zipped vex.exe is the built one without its debug information and
+# symbol table (the statically linked C++ runtime brings DWARF sections that
+# nearly double the file). They go into DEBUG_OUTPUT instead, which the zipped
+# program names in its .gnu_debuglink section, so a debugger given both finds
+# them. Only sections a debugger reads are removed: code, data and resources
+# are the bytes the tests ran.
 cmake_minimum_required(VERSION 3.25)
 
 foreach(var VEX_EXE VEX_CHM VEX_VERSION VEX_ARCH TEXT_DIR LICENSE_FILE
-            ZIP_EXECUTABLE TOUCH_EXECUTABLE STAGE_DIR OUTPUT)
+            ZIP_EXECUTABLE TOUCH_EXECUTABLE OBJCOPY STAGE_DIR OUTPUT DEBUG_OUTPUT)
   if("${${var}}" STREQUAL "")
     message(FATAL_ERROR "make_release: ${var} is not set")
   endif()
@@ -63,8 +73,22 @@ endfunction()
 write_text("${LICENSE_FILE}" LICENSE FALSE)
 write_text("${TEXT_DIR}/readme-en.txt" readme-en.txt FALSE)
 write_text("${TEXT_DIR}/readme-ja.txt" readme-ja.txt TRUE)
-file(COPY_FILE "${VEX_EXE}" "${STAGE_DIR}/vex.exe")
 file(COPY_FILE "${VEX_CHM}" "${STAGE_DIR}/vex.chm")
+
+# objcopy writes the current time into the PE header of what it writes,
+# unless SOURCE_DATE_EPOCH says otherwise: 0, as the linker leaves it
+# (--no-insert-timestamp), whatever time the zip entries get. The debug link
+# stores the file's name and checksum; the name must be vex.exe.debug.
+function(run_objcopy)
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 "${OBJCOPY}" ${ARGN}
+    WORKING_DIRECTORY "${STAGE_DIR}" RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "make_release: objcopy ${ARGN} failed (${result})")
+  endif()
+endfunction()
+run_objcopy(--only-keep-debug "${VEX_EXE}" vex.exe.debug)
+run_objcopy(--strip-all --add-gnu-debuglink=vex.exe.debug "${VEX_EXE}" vex.exe)
 
 # Fixed permissions and one fixed time for every entry.
 foreach(name IN LISTS entries)
@@ -98,6 +122,16 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "make_release: zip failed (${result})")
 endif()
 file(RENAME "${partial}" "${output}")
+get_filename_component(debug_output "${DEBUG_OUTPUT}" ABSOLUTE)
+file(COPY_FILE "${STAGE_DIR}/vex.exe.debug" "${debug_output}")
+
 file(SHA256 "${output}" digest)
+file(SIZE "${output}" zip_size)
+file(SIZE "${STAGE_DIR}/vex.exe" exe_size)
+file(SIZE "${VEX_EXE}" built_size)
+get_filename_component(zip_name "${output}" NAME)
 message(STATUS "Wrote ${output}")
 message(STATUS "SHA-256 ${digest}")
+message(STATUS "${zip_name}: ${zip_size} bytes")
+message(STATUS "vex.exe in it: ${exe_size} bytes "
+               "(${built_size} as built; debug information in ${debug_output})")

@@ -6,7 +6,7 @@ PACKAGES=(
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth xdotool xclip imagemagick x11-utils
-  fonts-ipafont-gothic fonts-lato fp-utils-3.2.2 zip python3
+  fonts-ipafont-gothic fonts-lato fp-utils-3.2.2 libchm-bin zip python3
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

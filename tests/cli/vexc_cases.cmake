@@ -1,6 +1,11 @@
 # Runs vexc (through EMULATOR when set) on a set of cases and compares the
 # exact output bytes and the exit status.
-#   cmake -DEMULATOR=<wine or empty> -DVEXC=<path> -DWORK_DIR=<dir> -P vexc_cases.cmake
+#   cmake -DEMULATOR=<wine or empty> -DVEXC=<path> -DWORK_DIR=<dir>
+#         -DVEX_VERSION=<major.minor of the project> -P vexc_cases.cmake
+
+if(NOT VEX_VERSION MATCHES "^[0-9]+\\.[0-9]+$")
+  message(FATAL_ERROR "VEX_VERSION '${VEX_VERSION}' is not major.minor")
+endif()
 
 set(failures 0)
 set(input_file "${WORK_DIR}/vexc_cases_input.txt")
@@ -53,6 +58,7 @@ string(REPEAT "2" 256 long_line)
 check_vexc(NAME overlong_line INPUT "1\n${long_line}\n"
            STATUS 2 OUT "1.\n" ERR "line 2: longer than 255 bytes")
 check_vexc(NAME help ARGS --help STATUS 0)
+check_vexc(NAME version ARGS --version 1+2 STATUS 0 OUT "vexc ${VEX_VERSION}\n")
 
 if(failures GREATER 0)
   message(FATAL_ERROR "${failures} vexc case(s) failed")
