@@ -37,6 +37,9 @@ int ScreenDpi = 96;
 UINT TaskbarCreatedMessage = 0;
 HICON TrayIcon;
 
+IAccPropServices *PropertyService;
+bool ComStarted = false;
+
 HMODULE HelpModule;
 HelpEntryPoint HelpFunction;
 bool HelpUnavailable = false;
@@ -72,6 +75,8 @@ void ResetAppState() {
   ScreenDpi = 96;
   TaskbarCreatedMessage = 0;
   TrayIcon = nullptr;  // a loaded icon stays loaded; the next start loads its own
+  PropertyService = nullptr;
+  ComStarted = false;
   HelpModule = nullptr;  // a loaded library stays loaded; only the launcher starts over
   HelpFunction = nullptr;
   HelpUnavailable = false;

@@ -65,6 +65,12 @@ extern UINT TaskbarCreatedMessage;
 // The tray icon at the size of the system's small icons, loaded once.
 extern HICON TrayIcon;
 
+// Screen readers: the system's accessibility property service (nullptr where
+// there is none) and whether this thread's COM was started for it.
+struct IAccPropServices;
+extern IAccPropServices *PropertyService;
+extern bool ComStarted;
+
 // The help control, loaded on the first help request and kept until exit
 typedef HWND(WINAPI *HelpEntryPoint)(HWND caller, const wchar_t *file, UINT command,
                                      DWORD_PTR data);

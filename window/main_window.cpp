@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "accessibility.h"
 #include "app_state.h"
 #include "clock.h"
 #include "commands.h"
@@ -191,6 +192,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
       KillTimer(window, IDT_CLOCK);
       DeleteTrayIcon(window);
+      StopAccessibility(window);
       if (BeepOption) MessageBeep(MB_OK);
       PostQuitMessage(0);
       return 0;

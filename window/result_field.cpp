@@ -64,11 +64,17 @@ void PaintResultField(HWND field, const wchar_t *text) {
     SelectObject(dc, messageFont != nullptr ? messageFont : static_cast<HFONT>(previousFont));
   }
 
+  // The window colours of the theme: white and black in the standard one,
+  // whatever a high-contrast theme gives.
+  COLORREF previousBack = SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  COLORREF previousText = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   RECT band = {1, 1, width - 2, height - 2};
   UINT previousAlign = SetTextAlign(dc, 0);
   ExtTextOutW(dc, ScaleForDpi(3, ScreenDpi), ScaleForDpi(1, ScreenDpi), ETO_OPAQUE, &band, text,
               static_cast<UINT>(length), nullptr);
   SetTextAlign(dc, previousAlign);
+  SetTextColor(dc, previousText);
+  SetBkColor(dc, previousBack);
 
   SelectObject(dc, previousFont);
   if (createdFont != nullptr) DeleteObject(createdFont);

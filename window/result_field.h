@@ -1,6 +1,6 @@
 // Drawing of the result field (control 1011): results in the large face,
-// messages in the default font, on an opaque band. Pixel sizes are given
-// for 96 DPI and scaled to ScreenDpi.
+// messages in the default font, on an opaque band in the theme's window
+// colours. Pixel sizes are given for 96 DPI and scaled to ScreenDpi.
 #pragma once
 
 #include <windows.h>

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "accessibility.h"
 #include "app_state.h"
 #include "engine.h"
 #include "entry_text.h"
@@ -63,6 +64,7 @@ static void ShowLineAsResult() {
   wmemcpy(ResultText, AsWide(text), length);
   ResultText[length] = L'\0';
   SetWindowTextW(GetDlgItem(MainWindow, IDC_RESULT), ResultText);
+  AnnounceResultChange();
 }
 
 void LoadSlots() {

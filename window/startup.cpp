@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "accessibility.h"
 #include "app_state.h"
 #include "clock.h"
 #include "dpi_scale.h"
@@ -110,6 +111,7 @@ void InitMainWindow(HWND window) {
   if (TrayMode) UpdateTrayIcon(window);
   LoadMenus();
   ApplyView(window);
+  StartAccessibility(window);
 }
 
 void ShowMainWindow(HWND window, int showCommand) {

@@ -1,7 +1,7 @@
 # Fails unless every DLL that EXE imports is a system DLL.
 cmake_minimum_required(VERSION 3.25)
 # Usage: cmake -DOBJDUMP=<objdump> -DEXE=<vex.exe> -P check_imports.cmake
-set(SYSTEM_DLLS kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll msvcrt.dll comctl32.dll)
+set(SYSTEM_DLLS kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll msvcrt.dll comctl32.dll ole32.dll)
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${EXE} failed (${rc})")

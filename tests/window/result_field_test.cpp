@@ -149,6 +149,28 @@ TEST_F(ResultField, BandIsFilledWithWhiteFromOneToTheEdges) {
   EXPECT_EQ(ink.dark, 0);
 }
 
+// A high-contrast theme: the band and the figures take the theme's window
+// colours (the standard theme's are the white and black above).
+TEST_F(ResultField, BandAndTextTakeTheThemesWindowColours) {
+  const int elements[2] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+  const COLORREF saved[2] = {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)};
+  const COLORREF contrast[2] = {RGB(0, 0, 0), RGB(255, 255, 0)};
+  ASSERT_TRUE(SetSysColors(2, elements, contrast));
+  Ink ink = Paint(L"88.", 0);
+  ASSERT_TRUE(SetSysColors(2, elements, saved));
+  int yellow = 0;
+  int black = 0;
+  for (COLORREF c : ink.pixels) {
+    if (c == RGB(255, 255, 0)) ++yellow;
+    if (c == RGB(0, 0, 0)) ++black;
+  }
+  // The band: its corners and most of the field.
+  EXPECT_EQ(ink.At(1, 1), RGB(0, 0, 0));
+  EXPECT_EQ(ink.At(ink.width - 3, ink.height - 3), RGB(0, 0, 0));
+  EXPECT_GT(black, ink.width * ink.height / 2);
+  EXPECT_GT(yellow, 20) << "the figures in the theme's text colour";
+}
+
 TEST_F(ResultField, LongTextRunsToTheEdgeOfTheField) {
   Ink ink = Paint(std::wstring(60, L'8'), 0);
   EXPECT_GE(ink.right, ink.width - 6) << "not cut short of the edge";

@@ -1,0 +1,31 @@
+// Screen readers: the result field is an assertive live region, so that a
+// result or a message is read out while the focus stays in the entry, and
+// the buttons whose captions are marks have spoken names. Both go through
+// the system's accessibility property service; where it is missing (older
+// systems) or refuses a property, the program works as before, silently.
+#pragma once
+
+#include <windows.h>
+
+#include <oleacc.h>
+
+// Initialises COM on this thread, creates the property service, makes the
+// result field an assertive live region and names the symbol buttons.
+// Called once by InitMainWindow.
+void StartAccessibility(HWND window);
+
+// Clears the properties, releases the service and COM; for the window's
+// destruction.
+void StopAccessibility(HWND window);
+
+// Tells screen readers that the result field's text has changed: one
+// EVENT_OBJECT_LIVEREGIONCHANGED for the field per call.
+void AnnounceResultChange();
+
+// The spoken name of a button whose caption is a mark ("べき乗" for "^"),
+// or nullptr for a button whose caption is a word.
+const wchar_t *GetButtonSpokenName(int id);
+
+// Creates the property service: the system's by default (nullptr when COM
+// or the service is missing). Tests put a stand-in here.
+extern IAccPropServices *(*CreatePropertyService)();
