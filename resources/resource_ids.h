@@ -1,17 +1,63 @@
-/* Command and control identifiers shared by the resource script and the
-   window code. Plain #defines so that windres and C++ both read them.
-   Character buttons use the code of their character as identifier. */
+/* Command and control identifiers shared by the resource script, the window
+   code and the tests: the one list of them. Plain #defines so that windres
+   and C++ both read them. Ordered by where each command lives.
+
+   A command is known by its identifier alone: the same identifier from a
+   menu item, a button, the accelerator table or the message loop's key
+   translation has the same effect. */
 #ifndef VEX_RESOURCE_IDS_H
 #define VEX_RESOURCE_IDS_H
 
 /* String table */
 #define IDS_TITLE            1
 
+/* Edit popup (also the context menu) */
+#define IDM_UNDO             200
+#define IDM_CUT              501
+#define IDM_COPY             502
+#define IDM_PASTE            203
+#define IDM_DELETE           204
+#define IDM_COPY_ANSWER      509   /* also Ctrl+B */
+
+/* View popup */
+#define IDM_KEYPAD           505
+#define IDM_TOPMOST          1003
+#define IDM_TIME             512
+#define IDM_CLOSE            1002  /* also in the tray popup */
+
+/* Radix popup: radix 2, 8, 10 and 16, in this order */
+#define IDM_RADIX2           513
+#define IDM_RADIX8           514
+#define IDM_RADIX10          515
+#define IDM_RADIX16          516
+#define IDM_FIRST_RADIX      IDM_RADIX2
+#define IDM_LAST_RADIX       IDM_RADIX16
+
+/* Angle popup: radians, degrees */
+#define IDM_RADIANS          517
+#define IDM_DEGREES          518
+
+/* Help popup */
+#define IDM_HELP_CONTENTS    1030  /* also F1 and the tray popup */
+#define IDM_ABOUT            1001
+#define IDM_BEEP             1004
+
+/* Tray popup (besides IDM_CLOSE and IDM_HELP_CONTENTS) */
+#define IDM_TRAY_REMOVE      121
+#define IDM_RESTORE          205
+
+/* Keys only: the message loop's key translation and the accelerators */
+#define IDM_EVALUATE_KEY     1005  /* Enter */
+#define IDM_NEXT_VIEW        1007  /* Ctrl+A */
+#define IDM_NEXT_RADIX       1008  /* Ctrl+S */
+#define IDM_TOGGLE_DEGREES   1009  /* Ctrl+D */
+
 /* Controls of the main window */
 #define IDC_ENTRY            1000
 #define IDC_RESULT           1011
+#define IDM_EVALUATE         1006  /* the "=" button, and "=" typed */
 
-/* Function buttons */
+/* Function buttons: insert their caption and "(" (PI without it) */
 #define IDC_ABS              1015
 #define IDC_ACS              1016
 #define IDC_PI               1017
@@ -32,35 +78,16 @@
 #define IDC_BS               1033
 #define IDC_DEL              1034
 
-/* Commands */
-#define IDM_TRAY_REMOVE      121
-#define IDM_UNDO             200
-#define IDM_PASTE            203
-#define IDM_DELETE           204
-#define IDM_RESTORE          205
-#define IDM_CUT              501
-#define IDM_COPY             502
-#define IDM_KEYPAD           505
-#define IDM_COPY_ANSWER      509
-#define IDM_TIME             512
-#define IDM_RADIX2           513
-#define IDM_RADIX8           514
-#define IDM_RADIX10          515
-#define IDM_RADIX16          516
-#define IDM_RADIANS          517
-#define IDM_DEGREES          518
-#define IDM_ABOUT            1001
-#define IDM_CLOSE            1002
-#define IDM_TOPMOST          1003
-#define IDM_BEEP             1004
-#define IDM_EVALUATE_KEY     1005
-#define IDM_EVALUATE         1006
-#define IDM_NEXT_VIEW        1007
-#define IDM_NEXT_RADIX       1008
-#define IDM_TOGGLE_DEGREES   1009
-#define IDM_HELP_CONTENTS    1030
+/* The identifiers a keypad button may have: a character button uses its
+   character's code; the function and editing buttons lie in the command
+   range, where every identifier other than PI and DEL that no command
+   above takes is a function button. */
+#define IDC_FIRST_CHARACTER_BUTTON  32
+#define IDC_LAST_CHARACTER_BUTTON   126
+#define IDC_FIRST_KEYPAD_COMMAND    1001
+#define IDC_LAST_KEYPAD_COMMAND     1038
 
-/* Timer and tray */
+/* Timer and tray icon */
 #define IDT_CLOCK            1
 #define IDI_TRAY             1
 #define WM_TRAY_CALLBACK     1100

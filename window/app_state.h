@@ -5,12 +5,12 @@
 
 #include <windows.h>
 
-#include "../resources/resource_ids.h"
-#include "slot_text.h"  // kSlotCount, kSlotMarker, kCaretToEnd
+#include "resource_ids.h"
+#include "slot_text.h"  // kSlotCount, kSlotMarker, the selection values
 
-// Selection values: start in the low 16 bits, end in the high 16 bits.
-// kCaretToEnd (start 999, end 999, past any entry text) comes with the slot texts.
-constexpr DWORD kNoPendingSelection = 999;
+// Selection values: start in the low 16 bits, end in the high 16 bits;
+// kNoPendingSelection and kCaretToEnd (start 999, end 999, past any entry
+// text) come with the slot texts.
 
 // Buffer sizes, in characters including the terminator.
 constexpr int kEntryTextSize = 256;   // every text read from a control

@@ -1,11 +1,14 @@
 #include "clock.h"
 
 #include <cwchar>
-#include <string>
-#include <string_view>
 
 #include "app_state.h"
 #include "clock_text.h"
+#include "entry_text.h"
+#include "settings.h"
+
+// Timer 1's period: every 30 seconds.
+static const UINT kClockPeriod = 30000;
 
 bool (*ReadLocalTime)(std::tm *local) = ReadSystemLocalTime;
 
@@ -19,21 +22,44 @@ bool ReadSystemLocalTime(std::tm *local) {
   return true;
 }
 
-static void CopyTitle(const wchar_t *text, size_t length, wchar_t *buffer) {
-  if (length > static_cast<size_t>(kClockTitleSize - 1)) length = kClockTitleSize - 1;
-  wmemcpy(buffer, text, length);
-  buffer[length] = L'\0';
-}
-
 wchar_t *BuildClockTitle(wchar_t *buffer) {
   size_t titleLength = wcsnlen(TitleText, kTitleSize - 1);
   std::tm local = {};
   if (ReadLocalTime == nullptr || !ReadLocalTime(&local)) {
-    CopyTitle(TitleText, titleLength, buffer);
+    wmemcpy(buffer, TitleText, titleLength);
+    buffer[titleLength] = L'\0';
     return buffer;
   }
-  std::u16string_view plain(reinterpret_cast<const char16_t *>(TitleText), titleLength);
-  std::u16string title = FormatClockTitle(plain, ClockFieldsFromTm(local));
-  CopyTitle(reinterpret_cast<const wchar_t *>(title.c_str()), title.size(), buffer);
+  FormatClockTitle(AsText(TitleText, titleLength), ClockFieldsFromTm(local),
+                   reinterpret_cast<char16_t *>(buffer), kClockTitleSize);
   return buffer;
+}
+
+void ShowClockTitle(HWND window) {
+  wchar_t title[kClockTitleSize];
+  SetWindowTextW(window, BuildClockTitle(title));
+}
+
+void StartClock(HWND window) {
+  SetTimer(window, IDT_CLOCK, kClockPeriod, nullptr);
+  ShowClockTitle(window);
+}
+
+void StopClock(HWND window) {
+  KillTimer(window, IDT_CLOCK);
+  SetWindowTextW(window, TitleText);
+}
+
+void ToggleClock(HWND window) {
+  Time = Time ? 0 : 1;
+  if (Time) {
+    StartClock(window);
+  } else {
+    StopClock(window);
+  }
+  WriteSettingInt(kOptionsSection, L"Time", Time);
+}
+
+void OnClockTimer(HWND window) {
+  if (!IsIconic(window)) ShowClockTitle(window);
 }

@@ -4,8 +4,6 @@
 
 #include "about_box.h"
 #include "app_state.h"
-#include "clock.h"
-#include "main_window.h"
 #include "settings.h"
 
 void FocusEntryAtEnd() {
@@ -45,21 +43,7 @@ void CopyAnswer(HWND window) {
   PendingSelection = SavedSelection;
 }
 
-// --- Views and options ---
-
-void ToggleKeypad(HWND window) {
-  View ^= 1;
-  ApplyView(window);
-  WriteSettingInt(kOptionsSection, L"View", View);
-  FocusEntryAtEnd();
-}
-
-void StepView(HWND window) {
-  View = (View >= 0 && View < 3) ? View + 1 : 0;
-  ApplyView(window);
-  WriteSettingInt(kOptionsSection, L"View", View);
-  FocusEntryAtEnd();
-}
+// --- Options ---
 
 void ToggleTopmost(HWND window) {
   Top = Top ? 0 : 1;
@@ -68,18 +52,8 @@ void ToggleTopmost(HWND window) {
   WriteSettingInt(kOptionsSection, L"Top", Top);
 }
 
-void ToggleClock(HWND window) {
-  Time = Time ? 0 : 1;
-  if (Time) {
-    SetTimer(window, IDT_CLOCK, 30000, nullptr);
-    wchar_t title[kClockTitleSize];
-    SetWindowTextW(window, BuildClockTitle(title));
-  } else {
-    KillTimer(window, IDT_CLOCK);
-    SetWindowTextW(window, TitleText);
-  }
-  WriteSettingInt(kOptionsSection, L"Time", Time);
-}
+// The radix of each item of the Radix popup, in the order of their ids.
+static const int kRadixOfItem[IDM_LAST_RADIX - IDM_FIRST_RADIX + 1] = {2, 8, 10, 16};
 
 void SetRadix(int radix) {
   Radix = radix;
@@ -87,15 +61,16 @@ void SetRadix(int radix) {
   FocusEntryAtEnd();
 }
 
+void ChooseRadixItem(int id) {
+  if (id >= IDM_FIRST_RADIX && id <= IDM_LAST_RADIX) SetRadix(kRadixOfItem[id - IDM_FIRST_RADIX]);
+}
+
 void StepRadix() {
   // A stored radix other than these four stays as it is.
+  const int count = IDM_LAST_RADIX - IDM_FIRST_RADIX + 1;
   int next = Radix;
-  switch (Radix) {
-    case 2: next = 8; break;
-    case 8: next = 10; break;
-    case 10: next = 16; break;
-    case 16: next = 2; break;
-    default: break;
+  for (int i = 0; i < count; ++i) {
+    if (kRadixOfItem[i] == Radix) next = kRadixOfItem[(i + 1) % count];
   }
   SetRadix(next);
 }
@@ -136,10 +111,9 @@ void UpdateMenuStates() {
   CheckItem(IDM_KEYPAD, View % 2 != 0);
   CheckItem(IDM_TOPMOST, Top == 1);
   CheckItem(IDM_TIME, Time == 1);
-  CheckItem(IDM_RADIX2, Radix == 2);
-  CheckItem(IDM_RADIX8, Radix == 8);
-  CheckItem(IDM_RADIX10, Radix == 10);
-  CheckItem(IDM_RADIX16, Radix == 16);
+  for (int id = IDM_FIRST_RADIX; id <= IDM_LAST_RADIX; ++id) {
+    CheckItem(id, Radix == kRadixOfItem[id - IDM_FIRST_RADIX]);
+  }
   CheckItem(IDM_RADIANS, DegreeMode == 0);
   CheckItem(IDM_DEGREES, DegreeMode == 1);
   CheckItem(IDM_BEEP, BeepOption == 1);

@@ -1,5 +1,5 @@
-// The main window's commands beyond evaluation: undo, the clipboard, views,
-// options, menu states, the context menu and the About box. Every option
+// The main window's commands beyond evaluation, views and the clock: undo,
+// the clipboard, options, menu states, the context menu and the About box. Every option
 // change is written to the settings file at once.
 #pragma once
 
@@ -14,18 +14,14 @@ void UndoEntry();
 // as it was. An empty result field leaves the clipboard alone.
 void CopyAnswer(HWND window);
 
-// Commands 505 and 1007: keypad on or off, and the next of the four views.
-void ToggleKeypad(HWND window);
-void StepView(HWND window);
-
 // Command 1003: always on top on or off.
 void ToggleTopmost(HWND window);
 
-// Command 512: the clock in the title on or off (timer 1, every 30 s).
-void ToggleClock(HWND window);
-
-// Commands 513-516 and 1008: the output radix, and the next of 2, 8, 10, 16.
+// Commands IDM_FIRST_RADIX to IDM_LAST_RADIX and 1008: the output radix of
+// the item (2, 8, 10, 16), and the next of those four; SetRadix stores any
+// radix.
 void SetRadix(int radix);
+void ChooseRadixItem(int id);
 void StepRadix();
 
 // Commands 517, 518 and 1009: radians or degrees, and the toggle.

@@ -4,27 +4,13 @@
 #include "app_state.h"
 #include "clock.h"
 #include "commands.h"
-#include "dpi_scale.h"
 #include "help_launcher.h"
 #include "keypad.h"
 #include "result_field.h"
 #include "settings.h"
 #include "slots.h"
 #include "tray.h"
-
-void ApplyView(HWND window) {
-  // The menu bar is only detached, never destroyed: its Edit popup is also
-  // the context menu.
-  SetMenu(window, (View == 2 || View == 3) ? MainMenu : nullptr);
-  HWND reference = GetDlgItem(window, (View % 2 != 0) ? IDM_EVALUATE : IDC_ENTRY);
-  RECT referenceRect = {};
-  RECT windowRect = {};
-  if (reference == nullptr || !GetWindowRect(reference, &referenceRect)) return;
-  if (!GetWindowRect(window, &windowRect)) return;
-  SetWindowPos(window, nullptr, 0, 0, windowRect.right - windowRect.left,
-               referenceRect.bottom - windowRect.top + ScaleForDpi(6, ScreenDpi),
-               SWP_NOMOVE | SWP_NOZORDER);
-}
+#include "views.h"
 
 void RunCommand(HWND window, int id) {
   switch (id) {
@@ -59,25 +45,17 @@ void RunCommand(HWND window, int id) {
       ToggleClock(window);
       break;
     case IDM_RADIX2:
-      SetRadix(2);
-      break;
     case IDM_RADIX8:
-      SetRadix(8);
-      break;
     case IDM_RADIX10:
-      SetRadix(10);
-      break;
     case IDM_RADIX16:
-      SetRadix(16);
+      ChooseRadixItem(id);
       break;
     case IDM_NEXT_RADIX:
       StepRadix();
       break;
     case IDM_RADIANS:
-      SetDegreeMode(0);
-      break;
     case IDM_DEGREES:
-      SetDegreeMode(1);
+      SetDegreeMode(id == IDM_DEGREES ? 1 : 0);
       break;
     case IDM_TOGGLE_DEGREES:
       ToggleDegreeMode();
@@ -119,10 +97,7 @@ static void OnMove(HWND window) {
   GetWindowRect(window, &rect);
   WriteSettingInt(kOptionsSection, L"Wx", rect.left);
   WriteSettingInt(kOptionsSection, L"Wy", rect.top);
-  if (Time) {
-    wchar_t title[kClockTitleSize];
-    SetWindowTextW(window, BuildClockTitle(title));
-  }
+  if (Time) ShowClockTitle(window);
 }
 
 // Activation (after the default handling, which gives the keyboard focus to
@@ -154,6 +129,9 @@ static void OnPaint() {
   }
 }
 
+// Every message goes on to DefWindowProcW with its parameters unchanged,
+// the handled ones too (WM_ACTIVATE before its own handling, so that the
+// entry keeps the focus); only WM_DESTROY returns on its own.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The taskbar was created anew (the shell restarted): its icons are gone.
   if (message == TaskbarCreatedMessage && message != 0) RestoreTrayIcon(window);
@@ -171,10 +149,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       OnMove(window);
       break;
     case WM_TIMER:
-      if (!IsIconic(window)) {
-        wchar_t title[kClockTitleSize];
-        SetWindowTextW(window, BuildClockTitle(title));
-      }
+      OnClockTimer(window);
       break;
     case WM_ACTIVATE: {
       LRESULT result = DefWindowProcW(window, message, wParam, lParam);
@@ -190,7 +165,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       HandleTrayCallback(window, wParam, lParam);
       break;
     case WM_DESTROY:
-      KillTimer(window, IDT_CLOCK);
+      StopClock(window);
       DeleteTrayIcon(window);
       StopAccessibility(window);
       if (BeepOption) MessageBeep(MB_OK);

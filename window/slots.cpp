@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <cwchar>
-#include <string>
 #include <string_view>
 
 #include "accessibility.h"
@@ -19,24 +18,6 @@ BOOL(WINAPI *PlayMessageSound)(UINT type) = MessageBeep;
 // The line handed to the engine (letter, "=", blank, expression in UTF-8),
 // which comes back holding the result text or the message.
 static char LineBuffer[kLineBufferSize];
-
-static std::u16string_view AsText(const wchar_t *text, size_t length) {
-  return std::u16string_view(reinterpret_cast<const char16_t *>(text), length);
-}
-
-static const wchar_t *AsWide(const std::u16string &text) {
-  return reinterpret_cast<const wchar_t *>(text.c_str());
-}
-
-// Reads a control's text into a buffer of kEntryTextSize characters.
-static std::u16string_view ReadControlText(HWND control, wchar_t (&buffer)[kEntryTextSize]) {
-  buffer[0] = L'\0';
-  int length = GetWindowTextW(control, buffer, kEntryTextSize);
-  if (length < 0) length = 0;
-  if (length >= kEntryTextSize) length = kEntryTextSize - 1;
-  buffer[length] = L'\0';
-  return AsText(buffer, static_cast<size_t>(length));
-}
 
 // Evaluates the expression of a slot as an assignment to its letter, which
 // also stores the value (or 0) in that variable. On success with an output
@@ -59,10 +40,7 @@ static int EvaluateSlotLine(int slot, std::u16string_view expression, int *stop)
 
 // The result field's text and ResultText := the text in LineBuffer.
 static void ShowLineAsResult() {
-  std::u16string text = ConvertUtf8ToUtf16(LineBuffer);
-  size_t length = text.size() < kEntryTextSize - 1 ? text.size() : kEntryTextSize - 1;
-  wmemcpy(ResultText, AsWide(text), length);
-  ResultText[length] = L'\0';
+  ConvertUtf8ToUtf16(LineBuffer, reinterpret_cast<char16_t *>(ResultText), kEntryTextSize);
   SetWindowTextW(GetDlgItem(MainWindow, IDC_RESULT), ResultText);
   AnnounceResultChange();
 }
@@ -75,7 +53,8 @@ void LoadSlots() {
     wchar_t stored[kEntryTextSize + 1];
     ReadSlotExpression(slot, stored, kEntryTextSize + 1);
     std::u16string_view expression = LimitSlotExpression(AsText(stored, wcslen(stored)));
-    std::u16string item = BuildListItem(slot, expression);
+    char16_t item[kListItemSize];
+    BuildListItem(slot, expression, item, kListItemSize);
     SendMessageW(Entry, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(item)));
     int stop = 0;
     int code = EvaluateSlotLine(slot, expression, &stop);
@@ -100,14 +79,12 @@ void LoadSlots() {
   // Every read of the entry takes at most 255 characters, so the typing limit
   // is 255 too: a 256th character would be dropped by the next read.
   SendMessageW(Entry, CB_LIMITTEXT, kEntryTextSize - 1, 0);
-  std::u16string expression(GetListItemExpression(AsText(item, wcslen(item))));
-  SetWindowTextW(Entry, AsWide(expression));
+  // The expression part lies in item, after the letter and the marker.
+  std::u16string_view expression = GetListItemExpression(AsText(item, wcslen(item)));
+  SetWindowTextW(Entry, expression.empty() ? L"" : AsWide(expression.data()));
   // Past the end of the expression: the caret lands at its end.
   PendingSelection = MakeSelection(static_cast<DWORD>(itemLength), static_cast<DWORD>(itemLength));
-
-  size_t undoLength = expression.size() < kEntryTextSize - 1 ? expression.size() : kEntryTextSize - 1;
-  wmemcpy(UndoText, AsWide(expression), undoLength);
-  UndoText[undoLength] = L'\0';
+  KeepUndoText(expression);
   SetFocus(Entry);
   RefocusPending = false;
   FirstPaint = false;
@@ -120,20 +97,21 @@ void EvaluateCurrentSlot() {
   int slot = CheckSlotIndex(CurrentSlot);
 
   wchar_t entryText[kEntryTextSize];
-  std::u16string_view read = ReadControlText(Entry, entryText);
-  std::u16string expression(LimitSlotExpression(read));
-  std::u16string item = BuildListItem(slot, expression);
+  std::u16string_view expression = LimitSlotExpression(ReadControlText(Entry, entryText));
+  entryText[expression.size()] = L'\0';
+  char16_t item[kListItemSize];
+  BuildListItem(slot, expression, item, kListItemSize);
 
   // The list item of the slot is replaced in place; selecting it puts the
   // item's text into the edit field, so the expression is set back after it.
   SendMessageW(Entry, CB_DELETESTRING, slot, 0);
   SendMessageW(Entry, CB_INSERTSTRING, slot, reinterpret_cast<LPARAM>(AsWide(item)));
   SendMessageW(Entry, CB_SETCURSEL, slot, 0);
-  SetWindowTextW(Entry, AsWide(expression));
+  SetWindowTextW(Entry, entryText);
   SetFocus(Entry);
 
   wchar_t key[2] = {static_cast<wchar_t>(GetSlotLetter(slot)), L'\0'};
-  WriteSettingText(kSlotsSection, key, AsWide(expression));
+  WriteSettingText(kSlotsSection, key, entryText);
   WriteSettingInt(kOptionsSection, L"Cbo", slot);
 
   int stop = 0;
@@ -164,7 +142,7 @@ void PickSlot() {
   // No selected item (a marker typed by hand with nothing chosen): the
   // current slot stays.
   if (selected >= 0 && selected < kSlotCount) CurrentSlot = static_cast<int>(selected);
-  std::u16string expression(GetListItemExpression(text));
-  SetWindowTextW(Entry, AsWide(expression));
+  // The expression runs to the end of entryText, so it ends with its NUL.
+  SetWindowTextW(Entry, AsWide(GetListItemExpression(text).data()));
   PendingSelection = kCaretToEnd;
 }

@@ -5,6 +5,7 @@
 #include "clock.h"
 #include "dpi_scale.h"
 #include "main_window.h"
+#include "views.h"
 #include "settings.h"
 #include "settings_values.h"
 #include "slots.h"
@@ -103,11 +104,7 @@ void InitMainWindow(HWND window) {
     SetWindowPos(window, nullptr, wx, wy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   if (Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  if (Time) {
-    SetTimer(window, IDT_CLOCK, 30000, nullptr);
-    wchar_t title[kClockTitleSize];
-    SetWindowTextW(window, BuildClockTitle(title));
-  }
+  if (Time) StartClock(window);
   if (TrayMode) UpdateTrayIcon(window);
   LoadMenus();
   ApplyView(window);

@@ -1,4 +1,5 @@
 #include "e2e_support.h"
+#include "resource_ids.h"
 
 #include <vector>
 
@@ -71,7 +72,7 @@ static BOOL CALLBACK FindVexWindow(HWND window, LPARAM data) {
 }
 
 static HWND EntryEdit(HWND window) {
-  return FindWindowExW(GetDlgItem(window, 1000), nullptr, L"Edit", nullptr);
+  return FindWindowExW(GetDlgItem(window, IDC_ENTRY), nullptr, L"Edit", nullptr);
 }
 
 bool FocusEntry(const VexRun &run) {
@@ -183,7 +184,7 @@ std::wstring ReadWindowTitle(HWND window) {
 
 DWORD ReadEntrySelection(HWND window) {
   DWORD_PTR result = 0;
-  SendMessageTimeoutW(GetDlgItem(window, 1000), CB_GETEDITSEL, 0, 0, SMTO_ABORTIFHUNG, 5000,
+  SendMessageTimeoutW(GetDlgItem(window, IDC_ENTRY), CB_GETEDITSEL, 0, 0, SMTO_ABORTIFHUNG, 5000,
                       &result);
   return static_cast<DWORD>(result);
 }

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "e2e_support.h"
+#include "resource_ids.h"
 
 namespace {
 
-constexpr int kEntry = 1000;
 
 // A plain top-level window of this test process standing for the other
 // program, with its own thread and message loop.
@@ -79,7 +79,7 @@ class SwitchingBack : public ::testing::Test {
     Sleep(300);
     ASSERT_TRUE(FocusEntry(run));
     TypeText(L"1+2");
-    ASSERT_EQ(WaitForControlText(run.window, kEntry, L"1+2"), L"1+2");
+    ASSERT_EQ(WaitForControlText(run.window, IDC_ENTRY, L"1+2"), L"1+2");
   }
   void TearDown() override {
     StopVex(run);
@@ -103,7 +103,7 @@ class SwitchingBack : public ::testing::Test {
   // The keyboard focus is in the entry's edit field: a person sees the caret
   // there before typing.
   bool WaitForFocusInEntry() {
-    HWND edit = FindWindowExW(GetDlgItem(run.window, kEntry), nullptr, L"Edit", nullptr);
+    HWND edit = FindWindowExW(GetDlgItem(run.window, IDC_ENTRY), nullptr, L"Edit", nullptr);
     return edit != nullptr && WaitFor([&] {
       GUITHREADINFO info = {};
       info.cbSize = sizeof info;
@@ -123,7 +123,7 @@ TEST_F(SwitchingBack, ByAClickOnTheTitleBarTheTypingGoesIntoTheEntry) {
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == run.window; }));
   EXPECT_TRUE(WaitForFocusInEntry());
   TypeText(L"+5");
-  EXPECT_EQ(WaitForControlText(run.window, kEntry, L"1+2+5"), L"1+2+5");
+  EXPECT_EQ(WaitForControlText(run.window, IDC_ENTRY, L"1+2+5"), L"1+2+5");
 }
 
 TEST_F(SwitchingBack, FromTheTaskbarTheTypingGoesIntoTheEntry) {
@@ -138,7 +138,7 @@ TEST_F(SwitchingBack, FromTheTaskbarTheTypingGoesIntoTheEntry) {
   }));
   EXPECT_TRUE(WaitForFocusInEntry());
   TypeText(L"+5");
-  EXPECT_EQ(WaitForControlText(run.window, kEntry, L"1+2+5"), L"1+2+5");
+  EXPECT_EQ(WaitForControlText(run.window, IDC_ENTRY, L"1+2+5"), L"1+2+5");
 }
 
 }  // namespace

@@ -9,11 +9,10 @@
 #include <vector>
 
 #include "e2e_support.h"
+#include "resource_ids.h"
 
 namespace {
 
-constexpr UINT kTrayCallback = 1100;
-constexpr int kEntry = 1000;
 
 std::wstring TestFolder() {
   wchar_t path[MAX_PATH];
@@ -64,7 +63,7 @@ class TrayEndToEnd : public ::testing::Test {
   }
 
   HWND EntryEdit() const {
-    return FindWindowExW(GetDlgItem(run.window, kEntry), nullptr, L"Edit", nullptr);
+    return FindWindowExW(GetDlgItem(run.window, IDC_ENTRY), nullptr, L"Edit", nullptr);
   }
   bool FocusInEntry() const {
     GUITHREADINFO info = {};
@@ -73,7 +72,7 @@ class TrayEndToEnd : public ::testing::Test {
   }
 
   void PostTray(LPARAM mouseMessage) const {
-    PostMessageW(run.window, kTrayCallback, 1, mouseMessage);
+    PostMessageW(run.window, WM_TRAY_CALLBACK, 1, mouseMessage);
   }
   void PostCommand(int id) const { PostMessageW(run.window, WM_COMMAND, id, 0); }
 
@@ -91,10 +90,10 @@ TEST_F(TrayEndToEnd, HiddenAtStartBackByTheIconHiddenByCloseShownBySecondStart) 
   // The text typed survives hiding and showing.
   ASSERT_TRUE(FocusEntry(run));
   TypeText(L"6*7");
-  ASSERT_EQ(WaitForControlText(run.window, kEntry, L"6*7"), L"6*7");
+  ASSERT_EQ(WaitForControlText(run.window, IDC_ENTRY, L"6*7"), L"6*7");
 
   // "閉じる" hides: the program keeps running.
-  PostCommand(1002);
+  PostCommand(IDM_CLOSE);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(run.window); }));
   EXPECT_FALSE(Ended(300));
 
@@ -113,13 +112,13 @@ TEST_F(TrayEndToEnd, HiddenAtStartBackByTheIconHiddenByCloseShownBySecondStart) 
   CloseHandle(second.process.hThread);
   CloseHandle(second.process.hProcess);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(run.window) != FALSE; }));
-  EXPECT_EQ(ReadControlText(run.window, kEntry), L"6*7");
+  EXPECT_EQ(ReadControlText(run.window, IDC_ENTRY), L"6*7");
 
   // Removing the icon keeps the visible window; close now ends the program.
-  PostCommand(121);
+  PostCommand(IDM_TRAY_REMOVE);
   EXPECT_FALSE(Ended(300));
   EXPECT_TRUE(IsWindowVisible(run.window));
-  PostCommand(1002);
+  PostCommand(IDM_CLOSE);
   ASSERT_TRUE(Ended());
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(run.process.hProcess, &code);
@@ -133,7 +132,7 @@ TEST_F(TrayEndToEnd, TbarSettingStartsInTheTrayAndRemovingTheIconWhileHiddenEnds
   ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Tbar", L"1"));
   ASSERT_TRUE(StartHidden(L""));
   EXPECT_FALSE(IsWindowVisible(run.window));
-  PostCommand(121);
+  PostCommand(IDM_TRAY_REMOVE);
   ASSERT_TRUE(Ended());
   // Never shown, so the slots were never loaded and nothing was written.
   EXPECT_EQ(ReadIni(run, L"Vex", L"Cbo"), L"<absent>");

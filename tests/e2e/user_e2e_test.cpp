@@ -10,17 +10,10 @@
 #include <vector>
 
 #include "e2e_support.h"
+#include "resource_ids.h"
 
 namespace {
 
-constexpr int kEntry = 1000;
-constexpr int kResult = 1011;
-constexpr int kEqualsButton = 1006;
-constexpr int kSinButton = 1023;
-constexpr int kClButton = 1032;
-constexpr int kBsButton = 1033;
-constexpr int kDelButton = 1034;
-constexpr UINT kTrayCallback = 1100;
 
 const wchar_t kSyntaxError[] = L"文法ｴﾗ-です";
 
@@ -67,12 +60,12 @@ class UserEndToEnd : public ::testing::Test {
     RemoveVexFolder(run.folder);
   }
 
-  std::wstring Entry() const { return ReadControlText(run.window, kEntry); }
+  std::wstring Entry() const { return ReadControlText(run.window, IDC_ENTRY); }
   std::wstring WaitForEntry(const std::wstring &expected) const {
-    return WaitForControlText(run.window, kEntry, expected);
+    return WaitForControlText(run.window, IDC_ENTRY, expected);
   }
   std::wstring WaitForResult(const std::wstring &expected) const {
-    return WaitForControlText(run.window, kResult, expected);
+    return WaitForControlText(run.window, IDC_RESULT, expected);
   }
   std::wstring WaitForIni(const wchar_t *section, const wchar_t *key,
                           const std::wstring &expected) const {
@@ -113,7 +106,7 @@ class UserEndToEnd : public ::testing::Test {
 
   // The text of an item of the entry's drop-down list.
   std::wstring ReadListItem(int index) const {
-    HWND entry = GetDlgItem(run.window, kEntry);
+    HWND entry = GetDlgItem(run.window, IDC_ENTRY);
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(entry, CB_GETLBTEXTLEN, index, 0, SMTO_ABORTIFHUNG, 5000, &length) ||
         static_cast<LRESULT>(length) == CB_ERR || length > 1000) {
@@ -133,7 +126,7 @@ class UserEndToEnd : public ::testing::Test {
     WaitForInputIdle(run.process.hProcess, 10000);
     return WaitFor([&] {
       run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
-      return run.window != nullptr && GetDlgItem(run.window, kResult) != nullptr &&
+      return run.window != nullptr && GetDlgItem(run.window, IDC_RESULT) != nullptr &&
              ReadWindowTitle(run.window).rfind(L"関数電卓 Vex", 0) == 0;
     });
   }
@@ -182,7 +175,7 @@ TEST_F(UserEndToEnd, SlotsTypedInTurnAnswersByCtrlBAndTheCurrentSlotAfterARestar
 
   // Back to C and evaluated again: C is the current slot from now on.
   ASSERT_TRUE(ChooseSlotByArrow(VK_UP, L"A+B ' total"));
-  EXPECT_EQ(ReadControlText(run.window, kResult), kSyntaxError) << "choosing does not evaluate";
+  EXPECT_EQ(ReadControlText(run.window, IDC_RESULT), kSyntaxError) << "choosing does not evaluate";
   PressKey(VK_RETURN);
   ASSERT_EQ(WaitForResult(L"15."), L"15.");
   EXPECT_EQ(WaitForIni(L"Vex", L"Cbo", L"2"), L"2");
@@ -224,7 +217,7 @@ TEST_F(UserEndToEnd, CtrlSStepsTheRadixWhichAppliesFromTheNextEvaluation) {
     PressKey('S', true);
     ASSERT_EQ(WaitForIni(L"Vex", L"Radix", step.radix), step.radix);
     // The shown answer keeps its old form until the next evaluation.
-    EXPECT_EQ(ReadControlText(run.window, kResult), shown);
+    EXPECT_EQ(ReadControlText(run.window, IDC_RESULT), shown);
     EXPECT_EQ(Entry(), L"255");
     PressKey(VK_RETURN);
     EXPECT_EQ(WaitForResult(step.answer), step.answer);
@@ -264,7 +257,7 @@ TEST_F(UserEndToEnd, CtrlDSwitchesBetweenRadiansAndDegrees) {
 
   PressKey('D', true);
   ASSERT_EQ(WaitForIni(L"Vex", L"Deg", L"1"), L"1");
-  EXPECT_EQ(ReadControlText(run.window, kResult), L"-0.9880316241") << "not recomputed";
+  EXPECT_EQ(ReadControlText(run.window, IDC_RESULT), L"-0.9880316241") << "not recomputed";
   // Focus and caret go back to the end of the entry: typing goes on there.
   TypeText(L"*2");
   PressKey(VK_RETURN);
@@ -291,7 +284,7 @@ TEST_F(UserEndToEnd, CtrlAStepsThroughTheFourViews) {
   ASSERT_TRUE(StartVex(run));
   // No settings: view 3, keypad and menu bar.
   EXPECT_NE(GetMenu(run.window), nullptr);
-  EXPECT_EQ(GapBelow(kEqualsButton), 6);
+  EXPECT_EQ(GapBelow(IDM_EVALUATE), 6);
   const RECT start = ReadWindowRect(run.window);
 
   struct View {
@@ -307,7 +300,7 @@ TEST_F(UserEndToEnd, CtrlAStepsThroughTheFourViews) {
     SCOPED_TRACE(::testing::Message() << "view " << i);
     PressKey('A', true);
     ASSERT_EQ(WaitForIni(L"Vex", L"View", view.value), view.value);
-    int reference = view.keypad ? kEqualsButton : kEntry;
+    int reference = view.keypad ? IDM_EVALUATE : IDC_ENTRY;
     EXPECT_TRUE(WaitFor([&] {
       return (GetMenu(run.window) != nullptr) == view.menuBar && GapBelow(reference) == 6;
     })) << "menu " << (GetMenu(run.window) != nullptr) << ", gap " << GapBelow(reference);
@@ -341,7 +334,7 @@ TEST_F(UserEndToEnd, CtrlAStepsThroughTheFourViews) {
   ASSERT_TRUE(StopVex(run));
   ASSERT_TRUE(StartVex(run));
   EXPECT_EQ(GetMenu(run.window), nullptr);
-  EXPECT_EQ(GapBelow(kEntry), 6);
+  EXPECT_EQ(GapBelow(IDC_ENTRY), 6);
   EXPECT_EQ(Height(ReadWindowRect(run.window)), heights[0]);
 }
 
@@ -349,7 +342,7 @@ TEST_F(UserEndToEnd, KeypadButtonsClickedWithTheMouse) {
   ASSERT_TRUE(StartVex(run));
   for (int id : {'7', '+', '8'}) ASSERT_TRUE(Click(id)) << id;
   ASSERT_EQ(WaitForEntry(L"7+8"), L"7+8");
-  ASSERT_TRUE(Click(kEqualsButton));
+  ASSERT_TRUE(Click(IDM_EVALUATE));
   EXPECT_EQ(WaitForResult(L"15."), L"15.");
   EXPECT_EQ(Entry(), L"7+8");
   // The focus is back in the entry after a click: typing goes on at its end.
@@ -357,18 +350,18 @@ TEST_F(UserEndToEnd, KeypadButtonsClickedWithTheMouse) {
   EXPECT_EQ(WaitForEntry(L"7+8*2"), L"7+8*2");
 
   // CL selects from the start to the caret, BS deletes the selection.
-  ASSERT_TRUE(Click(kClButton));
+  ASSERT_TRUE(Click(IDC_CL));
   EXPECT_TRUE(WaitFor([&] { return ReadEntrySelection(run.window) == MAKELONG(0, 5); }))
       << std::hex << ReadEntrySelection(run.window);
-  ASSERT_TRUE(Click(kBsButton));
+  ASSERT_TRUE(Click(IDC_BS));
   ASSERT_EQ(WaitForEntry(L""), L"");
 
   // A function button inserts its name and "(" ; in degrees SIN(30) is 0.5.
   PressKey('D', true);
   ASSERT_EQ(WaitForIni(L"Vex", L"Deg", L"1"), L"1");
-  for (int id : {kSinButton, int{'3'}, int{'0'}, int{')'}}) ASSERT_TRUE(Click(id)) << id;
+  for (int id : {IDC_SIN, int{'3'}, int{'0'}, int{')'}}) ASSERT_TRUE(Click(id)) << id;
   ASSERT_EQ(WaitForEntry(L"SIN(30)"), L"SIN(30)");
-  ASSERT_TRUE(Click(kEqualsButton));
+  ASSERT_TRUE(Click(IDM_EVALUATE));
   EXPECT_EQ(WaitForResult(L"0.5"), L"0.5");
 
   // In the middle of the text: the caret after "SIN(3"; DEL takes the 0,
@@ -376,16 +369,16 @@ TEST_F(UserEndToEnd, KeypadButtonsClickedWithTheMouse) {
   PressKey(VK_HOME);
   for (int i = 0; i < 5; ++i) PressKey(VK_RIGHT);
   ASSERT_TRUE(WaitForCaret(5)) << std::hex << ReadEntrySelection(run.window);
-  ASSERT_TRUE(Click(kDelButton));
+  ASSERT_TRUE(Click(IDC_DEL));
   ASSERT_EQ(WaitForEntry(L"SIN(3)"), L"SIN(3)");
-  ASSERT_TRUE(Click(kBsButton));
+  ASSERT_TRUE(Click(IDC_BS));
   ASSERT_EQ(WaitForEntry(L"SIN()"), L"SIN()");
   EXPECT_TRUE(WaitForCaret(4)) << std::hex << ReadEntrySelection(run.window);
   ASSERT_TRUE(Click('9'));
   ASSERT_TRUE(Click('0'));
   ASSERT_EQ(WaitForEntry(L"SIN(90)"), L"SIN(90)");
   EXPECT_TRUE(WaitForCaret(6)) << std::hex << ReadEntrySelection(run.window);
-  ASSERT_TRUE(Click(kEqualsButton));
+  ASSERT_TRUE(Click(IDM_EVALUATE));
   EXPECT_EQ(WaitForResult(L"1."), L"1.");
   EXPECT_EQ(WaitForIni(L"Data", L"A", L"SIN(90)"), L"SIN(90)");
 }
@@ -426,10 +419,10 @@ TEST_F(UserEndToEnd, TrayStartLoadsTheSlotsWhenTheIconFirstShowsTheWindow) {
   ASSERT_TRUE(StartInTray());
   EXPECT_FALSE(IsWindowVisible(run.window));
   // Nothing is loaded while the window was never shown.
-  EXPECT_EQ(ReadControlText(run.window, kResult), L"");
+  EXPECT_EQ(ReadControlText(run.window, IDC_RESULT), L"");
 
   // A left press on the icon, as the shell reports it.
-  PostMessageW(run.window, kTrayCallback, 1, WM_LBUTTONDOWN);
+  PostMessageW(run.window, WM_TRAY_CALLBACK, 1, WM_LBUTTONDOWN);
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(run.window) != FALSE; }));
   EXPECT_EQ(WaitForResult(L"43."), L"43.");
   EXPECT_EQ(Entry(), L"A+1");

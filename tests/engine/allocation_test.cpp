@@ -1,52 +1,24 @@
 // Evaluation allocates nothing: global operator new and delete are replaced
-// in this test program by counting versions, and many lines - results,
-// errors of every code, every function name, deep nesting - run between two
-// readings of the counter.
+// in this test program by counting versions (allocation_counter.cpp), and
+// many lines - results, errors of every code, every function name, deep
+// nesting - run between two readings of the counter.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <string>
 
+#include "allocation_counter.h"
 #include "engine.h"
 #include "engine_test_helpers.h"
-
-static long AllocationCount = 0;
-
-static void *CountedAllocate(std::size_t size) {
-  ++AllocationCount;
-  void *p = std::malloc(size == 0 ? 1 : size);
-  return p;
-}
-
-void *operator new(std::size_t size) {
-  void *p = CountedAllocate(size);
-  if (p == nullptr) throw std::bad_alloc();
-  return p;
-}
-void *operator new[](std::size_t size) {
-  void *p = CountedAllocate(size);
-  if (p == nullptr) throw std::bad_alloc();
-  return p;
-}
-void *operator new(std::size_t size, const std::nothrow_t &) noexcept { return CountedAllocate(size); }
-void *operator new[](std::size_t size, const std::nothrow_t &) noexcept { return CountedAllocate(size); }
-void operator delete(void *p) noexcept { std::free(p); }
-void operator delete[](void *p) noexcept { std::free(p); }
-void operator delete(void *p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void *p, std::size_t) noexcept { std::free(p); }
-void operator delete(void *p, const std::nothrow_t &) noexcept { std::free(p); }
-void operator delete[](void *p, const std::nothrow_t &) noexcept { std::free(p); }
 
 namespace {
 
 class AllocationTest : public CleanEngineStateTest {};
 
 TEST_F(AllocationTest, CounterSeesAllocations) {
-  long before = AllocationCount;
+  long before = CountAllocations();
   std::string *s = new std::string(100, 'x');
   delete s;
-  EXPECT_GE(AllocationCount - before, 1);
+  EXPECT_GE(CountAllocations() - before, 1);
 }
 
 TEST_F(AllocationTest, EvaluationAllocatesNothing) {
@@ -68,7 +40,7 @@ TEST_F(AllocationTest, EvaluationAllocatesNothing) {
     EvaluateLine(buffer, &value, &stop, false);
   }
   std::string deep = "i= " + std::string(kMaxExpressionLength - 1, '(') + "1";
-  long before = AllocationCount;
+  long before = CountAllocations();
   int codes = 0;
   for (int round = 0; round < 200; ++round) {
     for (const char *line : kLines) {
@@ -78,7 +50,7 @@ TEST_F(AllocationTest, EvaluationAllocatesNothing) {
     std::strcpy(buffer, deep.c_str());
     codes += EvaluateLine(buffer, &value, &stop, false);
   }
-  EXPECT_EQ(AllocationCount - before, 0);
+  EXPECT_EQ(CountAllocations() - before, 0);
   EXPECT_GT(codes, 0);  // errors were among the lines
 }
 

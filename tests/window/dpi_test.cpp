@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app_state.h"
-#include "main_window.h"
+#include "views.h"
 #include "slots.h"
 #include "startup.h"
 #include "window_test_support.h"

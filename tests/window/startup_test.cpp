@@ -6,6 +6,7 @@
 
 #include "app_state.h"
 #include "main_window.h"
+#include "views.h"
 #include "settings.h"
 #include "startup.h"
 #include "window_test_support.h"

@@ -10,6 +10,13 @@ namespace {
 
 const std::u16string kTitle = u"関数電卓 Vex";
 
+// The title written into a buffer with room for the longest one.
+std::u16string Title(std::u16string_view plain, const ClockFields &fields) {
+  char16_t out[kMaxClockTitleLength + 1];
+  std::size_t length = FormatClockTitle(plain, fields, out, kMaxClockTitleLength + 1);
+  return std::u16string(out, length);
+}
+
 struct ClockCase {
   const char *name;
   ClockFields fields;
@@ -19,7 +26,7 @@ struct ClockCase {
 class ClockTitleTable : public testing::TestWithParam<ClockCase> {};
 
 TEST_P(ClockTitleTable, FormatsDateWeekdayAndTime) {
-  EXPECT_EQ(FormatClockTitle(kTitle, GetParam().fields), GetParam().expected);
+  EXPECT_EQ(Title(kTitle, GetParam().fields), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -42,12 +49,22 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ClockTitle, UsesAtMostFifteenCharactersOfTheTitle) {
   ClockFields fields{2002, 3, 5, 2, 9, 5};
-  EXPECT_EQ(FormatClockTitle(u"0123456789ABCDEFGH", fields),
+  EXPECT_EQ(Title(u"0123456789ABCDEFGH", fields),
             u"0123456789ABCDE 2002-3-5(火)9:5");
   // A surrogate pair at the cut is dropped whole.
   std::u16string title = std::u16string(14, u'x') + u"\U0001F600";
-  EXPECT_EQ(FormatClockTitle(title, fields),
+  EXPECT_EQ(Title(title, fields),
             std::u16string(14, u'x') + u" 2002-3-5(火)9:5");
+}
+
+TEST(ClockTitle, TheLongestTitleFitsItsRoomAndASmallerBufferCutsIt) {
+  ClockFields widest{INT_MIN, INT_MIN, INT_MIN, 0, INT_MIN, INT_MIN};
+  std::u16string plain(15, u'x');
+  EXPECT_EQ(Title(plain, widest).size(), kMaxClockTitleLength);
+  char16_t out[10];
+  EXPECT_EQ(FormatClockTitle(kTitle, {2002, 3, 5, 2, 9, 5}, out, 10), 9u);
+  EXPECT_EQ(std::u16string(out), u"関数電卓 Vex ");
+  EXPECT_EQ(FormatClockTitle(kTitle, widest, out, 0), 0u);
 }
 
 TEST(ClockFieldsFromTm, MovesYearAndMonthToTheirUsualNumbering) {
@@ -59,7 +76,7 @@ TEST(ClockFieldsFromTm, MovesYearAndMonthToTheirUsualNumbering) {
   time.tm_hour = 9;
   time.tm_min = 5;
   time.tm_sec = 59;  // seconds are not shown
-  EXPECT_EQ(FormatClockTitle(kTitle, ClockFieldsFromTm(time)),
+  EXPECT_EQ(Title(kTitle, ClockFieldsFromTm(time)),
             u"関数電卓 Vex 2002-3-5(火)9:5");
 }
 

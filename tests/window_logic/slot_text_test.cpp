@@ -22,18 +22,32 @@ std::string BuildLine(int slot, std::u16string_view expression,
   return buffer.substr(0, length);
 }
 
+// The fixed-buffer conversions, as strings for comparing.
+std::u16string ListItem(int slot, std::u16string_view expression) {
+  char16_t item[kListItemSize];
+  std::size_t length = BuildListItem(slot, expression, item, kListItemSize);
+  return std::u16string(item, length);
+}
+
+std::u16string Utf16(std::string_view utf8) {
+  std::u16string out(utf8.size() + 1, u'#');
+  std::size_t length = ConvertUtf8ToUtf16(utf8, out.data(), out.size());
+  EXPECT_EQ(out[length], u'\0');
+  return out.substr(0, length);
+}
+
 TEST(ListItem, RoundTripsTheExpression) {
-  std::u16string item = BuildListItem(1, u"SIN(30)*2 ' 角度");
+  std::u16string item = ListItem(1, u"SIN(30)*2 ' 角度");
   EXPECT_EQ(item, u"B\u2502SIN(30)*2 ' 角度");
   EXPECT_TRUE(IsListItem(item));
   EXPECT_EQ(GetListItemExpression(item), u"SIN(30)*2 ' 角度");
 }
 
 TEST(ListItem, KeepsAMarkerInsideTheExpression) {
-  std::u16string item = BuildListItem(25, u"1\u2502\u25022");
+  std::u16string item = ListItem(25, u"1\u2502\u25022");
   EXPECT_EQ(item, u"Z\u25021\u2502\u25022");
   EXPECT_EQ(GetListItemExpression(item), u"1\u2502\u25022");
-  EXPECT_EQ(GetListItemExpression(BuildListItem(0, u"\u2502")), u"\u2502");
+  EXPECT_EQ(GetListItemExpression(ListItem(0, u"\u2502")), u"\u2502");
 }
 
 TEST(ListItem, RecognisesOnlyTheMarkerInSecondPlace) {
@@ -48,14 +62,14 @@ TEST(ListItem, RecognisesOnlyTheMarkerInSecondPlace) {
 }
 
 TEST(ListItem, CutsTheExpressionAt255Characters) {
-  std::u16string item = BuildListItem(0, std::u16string(300, u'1'));
+  std::u16string item = ListItem(0, std::u16string(300, u'1'));
   EXPECT_EQ(item.size(), 2 + kMaxSlotExpressionLength);
   // A pair across the limit is left out whole rather than split.
   std::u16string expression = std::u16string(254, u'1') + kSmile;
-  EXPECT_EQ(GetListItemExpression(BuildListItem(0, expression)),
+  EXPECT_EQ(GetListItemExpression(ListItem(0, expression)),
             std::u16string(254, u'1'));
   expression = std::u16string(253, u'1') + kSmile;
-  EXPECT_EQ(GetListItemExpression(BuildListItem(0, expression)), expression);
+  EXPECT_EQ(GetListItemExpression(ListItem(0, expression)), expression);
 }
 
 TEST(ListItem, ClampsTheSlotIndex) {
@@ -78,13 +92,13 @@ TEST(EngineLine, CutsLongUtf8AtACharacterBoundary) {
   std::u16string expression(kMaxSlotExpressionLength, u'関');
   std::string line = BuildLine(0, expression);
   EXPECT_GE(line.size(), kLineBufferSize - 4);
-  std::u16string back = ConvertUtf8ToUtf16(line.substr(3));
+  std::u16string back = Utf16(line.substr(3));
   EXPECT_EQ(back, std::u16string(back.size(), u'関'));  // no broken character
   // Four-byte characters too.
   std::u16string pairs;
   for (int i = 0; i < 127; ++i) pairs += kSmile;
   line = BuildLine(0, pairs);
-  back = ConvertUtf8ToUtf16(line.substr(3));
+  back = Utf16(line.substr(3));
   EXPECT_EQ(back, pairs.substr(0, back.size()));
   EXPECT_EQ(back.size() % 2, 0u);
 }
@@ -118,6 +132,24 @@ TEST(Utf16ToUtf8, BoundsTheOutput) {
   EXPECT_FALSE(cut);
 }
 
+TEST(ListItem, ASmallBufferCutsTheExpressionNeverInsideAPair) {
+  char16_t item[8];
+  EXPECT_EQ(BuildListItem(0, u"12" + kSmile, item, 5), 4u);
+  EXPECT_EQ(std::u16string(item), u"A\u250212");
+  EXPECT_EQ(BuildListItem(0, u"1" + kSmile, item, 5), 3u);  // the pair does not fit
+  EXPECT_EQ(std::u16string(item), u"A\u25021");
+  EXPECT_EQ(BuildListItem(0, u"1", item, 2), 0u);
+  EXPECT_EQ(item[0], u'\0');
+}
+
+TEST(Utf8ToUtf16, StopsBeforeACharacterThatDoesNotFit) {
+  char16_t out[4];
+  EXPECT_EQ(ConvertUtf8ToUtf16("ab\xF0\x9F\x98\x80", out, 4), 2u);
+  EXPECT_EQ(std::u16string(out), u"ab");
+  EXPECT_EQ(ConvertUtf8ToUtf16("abcdef", out, 4), 3u);
+  EXPECT_EQ(ConvertUtf8ToUtf16("abc", out, 0), 0u);
+}
+
 struct Utf8Case {
   const char *name;
   std::string utf8;
@@ -127,7 +159,7 @@ struct Utf8Case {
 class Utf8ToUtf16Table : public testing::TestWithParam<Utf8Case> {};
 
 TEST_P(Utf8ToUtf16Table, ReplacesEveryBadByte) {
-  EXPECT_EQ(ConvertUtf8ToUtf16(GetParam().utf8), GetParam().expected);
+  EXPECT_EQ(Utf16(GetParam().utf8), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -170,7 +202,7 @@ TEST(Utf16RoundTrip, KeepsEveryCharacterAndReplacesLoneSurrogates) {
     }
     char out[4 * 40 + 1];
     ConvertUtf16ToUtf8(text, out, sizeof out);
-    ASSERT_EQ(ConvertUtf8ToUtf16(out), expected) << "round " << round;
+    ASSERT_EQ(Utf16(out), expected) << "round " << round;
   }
 }
 
@@ -181,7 +213,7 @@ TEST(Selection, PacksStartLowAndEndHigh) {
   EXPECT_EQ(GetSelectionStart(0x00070003u), 3u);
   EXPECT_EQ(GetSelectionEnd(0x00070003u), 7u);
   EXPECT_EQ(GetSelectionStart(kCaretToEnd), 999u);
-  EXPECT_NE(kNothingPending, kCaretToEnd);
+  EXPECT_NE(kNoPendingSelection, kCaretToEnd);
 }
 
 TEST(Selection, CaretGoesOneBeforeTheStop) {

@@ -3,6 +3,8 @@
 
 #include <climits>
 
+#include "utf16.h"
+
 namespace {
 
 // Sunday first.
@@ -17,11 +19,18 @@ int AddSaturated(int value, int addend) {
   return static_cast<int>(sum);
 }
 
-// Appends value in decimal without leading zeros.
-void AppendNumber(std::u16string *text, int value) {
+// The title being built: room for the longest one.
+struct TitleText {
+  char16_t chars[kMaxClockTitleLength + 1];
+  std::size_t length = 0;
+  void Append(char16_t c) { chars[length++] = c; }
+};
+
+// Appends value in decimal without leading zeros (at most 11 characters).
+void AppendNumber(TitleText *text, int value) {
   long long magnitude = value;
   if (magnitude < 0) {
-    *text += u'-';
+    text->Append(u'-');
     magnitude = -magnitude;
   }
   char16_t digits[20];
@@ -30,7 +39,7 @@ void AppendNumber(std::u16string *text, int value) {
     digits[count++] = static_cast<char16_t>(u'0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude > 0);
-  while (count > 0) *text += digits[--count];
+  while (count > 0) text->Append(digits[--count]);
 }
 
 char16_t GetWeekdayCharacter(int weekday) {
@@ -42,8 +51,7 @@ char16_t GetWeekdayCharacter(int weekday) {
 std::u16string_view LimitPlainTitle(std::u16string_view title) {
   if (title.size() <= kMaxPlainTitleLength) return title;
   std::size_t length = kMaxPlainTitleLength;
-  char16_t last = title[length - 1];
-  if (last >= 0xD800 && last <= 0xDBFF) length -= 1;
+  if (IsHighSurrogate(title[length - 1])) length -= 1;
   return title.substr(0, length);
 }
 
@@ -60,20 +68,30 @@ ClockFields ClockFieldsFromTm(const std::tm &time) {
   return fields;
 }
 
-std::u16string FormatClockTitle(std::u16string_view plainTitle,
-                                const ClockFields &fields) {
-  std::u16string title(LimitPlainTitle(plainTitle));
-  title += u' ';
+std::size_t FormatClockTitle(std::u16string_view plainTitle, const ClockFields &fields,
+                             char16_t *out, std::size_t outSize) {
+  if (outSize == 0) return 0;
+  TitleText title;
+  for (char16_t c : LimitPlainTitle(plainTitle)) title.Append(c);
+  title.Append(u' ');
   AppendNumber(&title, fields.year);
-  title += u'-';
+  title.Append(u'-');
   AppendNumber(&title, fields.month);
-  title += u'-';
+  title.Append(u'-');
   AppendNumber(&title, fields.day);
-  title += u'(';
-  title += GetWeekdayCharacter(fields.weekday);
-  title += u')';
+  title.Append(u'(');
+  title.Append(GetWeekdayCharacter(fields.weekday));
+  title.Append(u')');
   AppendNumber(&title, fields.hour);
-  title += u':';
+  title.Append(u':');
   AppendNumber(&title, fields.minute);
-  return title;
+
+  std::size_t length = title.length;
+  if (length > outSize - 1) {
+    length = outSize - 1;
+    if (length > 0 && IsHighSurrogate(title.chars[length - 1])) length -= 1;
+  }
+  for (std::size_t i = 0; i < length; ++i) out[i] = title.chars[i];
+  out[length] = u'\0';
+  return length;
 }

@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <ctime>
-#include <string>
 #include <string_view>
 
 // At most this many characters of the plain title are used (its buffer holds
@@ -28,10 +27,17 @@ struct ClockFields {
 // the range's edge.
 ClockFields ClockFieldsFromTm(const std::tm &time);
 
-// The plain title (at most kMaxPlainTitleLength characters of it), a blank,
-// year-month-day, the weekday character in parentheses, then hour:minute.
-// Numbers are plain decimal without leading zeros (a negative value keeps its
-// minus sign); there are no seconds. A weekday outside 0-6 shows as "?".
-// The text is at most 15 + 1 + 5 * 11 + 6 characters long.
-std::u16string FormatClockTitle(std::u16string_view plainTitle,
-                                const ClockFields &fields);
+// Longest clock title: the plain title, a blank, five numbers of at most
+// 11 characters each and six marks.
+inline constexpr std::size_t kMaxClockTitleLength = kMaxPlainTitleLength + 1 + 5 * 11 + 6;
+
+// Writes the plain title (at most kMaxPlainTitleLength characters of it), a
+// blank, year-month-day, the weekday character in parentheses, then
+// hour:minute into out (outSize characters with the terminator; nothing is
+// written when outSize is 0). Numbers are plain decimal without leading
+// zeros (a negative value keeps its minus sign); there are no seconds. A
+// weekday outside 0-6 shows as "?". A text longer than the room is cut
+// (never inside a surrogate pair); kMaxClockTitleLength + 1 always suffices.
+// Returns the length before the terminator.
+std::size_t FormatClockTitle(std::u16string_view plainTitle, const ClockFields &fields,
+                             char16_t *out, std::size_t outSize);

@@ -3,10 +3,9 @@
 
 #include <utility>
 
-namespace {
+#include "utf16.h"
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+namespace {
 
 // True when pos lies between the two halves of a surrogate pair.
 bool IsInsidePair(std::u16string_view text, std::size_t pos) {
@@ -31,26 +30,36 @@ std::size_t MeasureCharacterAfter(std::u16string_view text, std::size_t pos) {
 }
 
 bool IsFunctionButton(int id) {
-  return id >= kFirstFunctionId && id <= kLastFunctionId && id != kButtonPi &&
-         id != kButtonDelete;
+  return id >= IDC_FIRST_KEYPAD_COMMAND && id <= IDC_LAST_KEYPAD_COMMAND && id != IDC_PI &&
+         id != IDC_DEL;
 }
 
 // The text a button inserts: its caption without one trailing "&", and "("
-// for the function buttons.
-std::u16string MakeInsertion(std::u16string_view caption, int id) {
-  std::u16string insertion(caption);
-  if (!insertion.empty() && insertion.back() == u'&') insertion.pop_back();
-  if (IsFunctionButton(id)) insertion += u'(';
-  return insertion;
+// for the function buttons. insertion holds kKeypadTextSize characters; a
+// caption that does not fit is taken as too long to insert (the length
+// returned passes kMaxEntryLength).
+std::size_t MakeInsertion(std::u16string_view caption, int id, char16_t *insertion) {
+  if (!caption.empty() && caption.back() == u'&') caption.remove_suffix(1);
+  if (caption.size() > kMaxEntryLength) return kMaxEntryLength + 1;
+  std::size_t length = caption.copy(insertion, caption.size());
+  if (IsFunctionButton(id)) insertion[length++] = u'(';
+  return length;
+}
+
+// Copies text into edit->text and sets its length (text fits).
+void SetEditText(KeypadEdit *edit, std::u16string_view text) {
+  edit->textLength = text.copy(edit->text, text.size());
+  edit->text[edit->textLength] = u'\0';
 }
 
 }  // namespace
 
 KeypadEdit ApplyKeypadEdit(std::u16string_view text, int selStart, int selEnd,
                            std::u16string_view caption, int id) {
+  if (text.size() > kKeypadTextSize - 1) text = text.substr(0, kKeypadTextSize - 1);
   KeypadEdit edit;
-  edit.undoText = std::u16string(text);
-  edit.text = std::u16string(text);
+  edit.undoText = text;
+  SetEditText(&edit, text);
 
   std::size_t s = LimitPosition(text, selStart);
   std::size_t e = LimitPosition(text, selEnd);
@@ -62,7 +71,7 @@ KeypadEdit ApplyKeypadEdit(std::u16string_view text, int selStart, int selEnd,
   if (IsInsidePair(text, s)) s -= 1;  // a selection takes the whole pair
   if (IsInsidePair(text, e)) e += 1;
 
-  if (id == kButtonClear) {
+  if (id == IDC_CL) {
     edit.outcome = kKeypadUnchanged;
     edit.selectionStart = 0;
     edit.selectionEnd = static_cast<int>(e);
@@ -71,28 +80,32 @@ KeypadEdit ApplyKeypadEdit(std::u16string_view text, int selStart, int selEnd,
 
   std::size_t tailStart = e;
   std::size_t headLength = s;
-  std::u16string insertion;
-  if (id == kButtonDelete) {
+  char16_t insertion[kKeypadTextSize];
+  std::size_t insertionLength = 0;
+  if (id == IDC_DEL) {
     if (s == e && e < text.size()) tailStart += MeasureCharacterAfter(text, e);
-  } else if (id == kButtonBackspace) {
+  } else if (id == IDC_BS) {
     if (s == e && s > 0) headLength -= MeasureCharacterBefore(text, s);
   } else {
-    insertion = MakeInsertion(caption, id);
+    insertionLength = MakeInsertion(caption, id, insertion);
   }
 
-  std::size_t newLength = headLength + insertion.size() + (text.size() - tailStart);
-  if (!insertion.empty() && newLength > kMaxEntryLength) {
+  std::size_t newLength = headLength + insertionLength + (text.size() - tailStart);
+  if (insertionLength > 0 && newLength > kMaxEntryLength) {
     edit.outcome = kKeypadRefused;
     edit.selectionStart = static_cast<int>(s);
     edit.selectionEnd = static_cast<int>(e);
     return edit;
   }
 
-  edit.text = std::u16string(text.substr(0, headLength));
-  edit.text += insertion;
-  int caret = static_cast<int>(edit.text.size());
-  edit.text += text.substr(tailStart);
-  edit.outcome = edit.text == text ? kKeypadUnchanged : kKeypadChanged;
+  // newLength fits: at most the text's own length, or kMaxEntryLength.
+  std::size_t at = text.copy(edit.text, headLength);
+  for (std::size_t i = 0; i < insertionLength; ++i) edit.text[at++] = insertion[i];
+  int caret = static_cast<int>(at);
+  at += text.copy(edit.text + at, text.size() - tailStart, tailStart);
+  edit.text[at] = u'\0';
+  edit.textLength = at;
+  edit.outcome = edit.Text() == text ? kKeypadUnchanged : kKeypadChanged;
   edit.selectionStart = caret;
   edit.selectionEnd = caret;
   return edit;

@@ -6,20 +6,17 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
+
+#include "resource_ids.h"
 
 // Longest entry text, in UTF-16 characters.
 inline constexpr std::size_t kMaxEntryLength = 255;
 
-// Button ids with a rule of their own. Ids 1001-1038 other than PI and DEL
-// are function buttons, which add "(" after their caption.
-inline constexpr int kButtonPi = 1017;
-inline constexpr int kButtonClear = 1032;
-inline constexpr int kButtonBackspace = 1033;
-inline constexpr int kButtonDelete = 1034;
-inline constexpr int kFirstFunctionId = 1001;
-inline constexpr int kLastFunctionId = 1038;
+// Buttons with a rule of their own: CL (IDC_CL), BS (IDC_BS), DEL (IDC_DEL)
+// and PI (IDC_PI). Ids IDC_FIRST_KEYPAD_COMMAND to IDC_LAST_KEYPAD_COMMAND
+// other than PI and DEL are function buttons, which add "(" after their
+// caption.
 
 enum KeypadOutcome {
   kKeypadChanged,    // the entry text changed
@@ -27,13 +24,23 @@ enum KeypadOutcome {
   kKeypadRefused,    // the text would pass kMaxEntryLength: nothing happens
 };
 
+// Room for an edited text with its terminator: an insertion stops at
+// kMaxEntryLength, and a text set whole into the entry can be one character
+// longer than that.
+inline constexpr std::size_t kKeypadTextSize = kMaxEntryLength + 2;
+
 struct KeypadEdit {
   KeypadOutcome outcome;
-  std::u16string text;      // the new entry text (the old one when refused)
-  int selectionStart;       // the new selection; start == end is a caret
+  char16_t text[kKeypadTextSize];  // the new entry text, NUL-terminated (the
+                                   // old one when refused)
+  std::size_t textLength;
+  int selectionStart;              // the new selection; start == end is a caret
   int selectionEnd;
-  std::u16string undoText;  // the text to keep for undo; when refused, keep
-                            // the old undo text instead
+  std::u16string_view undoText;    // the text to keep for undo: the text
+                                   // given (when refused, keep the old undo
+                                   // text instead)
+
+  std::u16string_view Text() const { return std::u16string_view(text, textLength); }
 };
 
 // Applies button id to entry text `text` whose selection runs from selStart
@@ -49,5 +56,8 @@ struct KeypadEdit {
 // selection with its caption, less one trailing "&" (the mnemonic escape of
 // "&&"), and function buttons add "(". An insertion that would make the text
 // longer than kMaxEntryLength is refused; the caller plays the warning sound.
+// A text longer than kKeypadTextSize - 1 characters is taken cut to that
+// length (the window side never reads more than kMaxEntryLength). Nothing is
+// allocated.
 KeypadEdit ApplyKeypadEdit(std::u16string_view text, int selStart, int selEnd,
                            std::u16string_view caption, int id);

@@ -1,10 +1,9 @@
 // Texts of the 26 slots and the conversions between UTF-16 and UTF-8.
 #include "slot_text.h"
 
-namespace {
+#include "utf16.h"
 
-bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+namespace {
 
 // Reads one character of UTF-16 at text[*pos] and moves *pos past it.
 // A lone surrogate reads as U+FFFD.
@@ -118,12 +117,24 @@ std::u16string_view LimitSlotExpression(std::u16string_view expression) {
   return expression.substr(0, length);
 }
 
-std::u16string BuildListItem(int slot, std::u16string_view expression) {
-  std::u16string item;
-  item += GetSlotLetter(slot);
-  item += kSlotMarker;
-  item += LimitSlotExpression(expression);
-  return item;
+std::size_t BuildListItem(int slot, std::u16string_view expression, char16_t *item,
+                          std::size_t itemSize) {
+  if (itemSize == 0) return 0;
+  std::size_t length = 0;
+  if (itemSize > 2) {
+    item[length++] = GetSlotLetter(slot);
+    item[length++] = kSlotMarker;
+    expression = LimitSlotExpression(expression);
+    std::size_t room = itemSize - 1 - length;
+    if (expression.size() > room) {
+      std::size_t kept = room;
+      if (kept > 0 && IsHighSurrogate(expression[kept - 1])) kept -= 1;
+      expression = expression.substr(0, kept);
+    }
+    length += expression.copy(item + length, expression.size());
+  }
+  item[length] = u'\0';
+  return length;
 }
 
 bool IsListItem(std::u16string_view text) {
@@ -174,21 +185,25 @@ std::size_t ConvertUtf16ToUtf8(std::u16string_view text, char *out,
   return length;
 }
 
-std::u16string ConvertUtf8ToUtf16(std::string_view text) {
+std::size_t ConvertUtf8ToUtf16(std::string_view text, char16_t *out, std::size_t outSize) {
+  if (outSize == 0) return 0;
   std::size_t end = text.find('\0');
   if (end != std::string_view::npos) text = text.substr(0, end);
-  std::u16string result;
+  std::size_t length = 0;
   std::size_t pos = 0;
   while (pos < text.size()) {
     char32_t c = ReadUtf8Character(text, &pos);
-    if (c >= 0x10000) {
-      result += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      result += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    std::size_t units = c >= 0x10000 ? 2 : 1;
+    if (units > outSize - 1 - length) break;
+    if (units == 2) {
+      out[length++] = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      out[length++] = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
     } else {
-      result += static_cast<char16_t>(c);
+      out[length++] = static_cast<char16_t>(c);
     }
   }
-  return result;
+  out[length] = u'\0';
+  return length;
 }
 
 std::uint32_t MakeSelection(std::uint32_t start, std::uint32_t end) {

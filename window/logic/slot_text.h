@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 // The thin vertical line between a slot's letter and its expression in the
@@ -21,10 +20,10 @@ inline constexpr int kSlotCount = 26;
 inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
 
 // Selection values: start in the low 16 bits, end in the high 16 bits.
-// kNothingPending means no selection waits to be applied; kCaretToEnd
+// kNoPendingSelection means no selection waits to be applied; kCaretToEnd
 // (start 999, end 999) puts the caret at the end, as 999 lies past the
 // longest entry text.
-inline constexpr std::uint32_t kNothingPending = 999;
+inline constexpr std::uint32_t kNoPendingSelection = 999;
 inline constexpr std::uint32_t kCaretToEnd = 0x03E703E7;
 
 // --- Slots and list items ---
@@ -36,8 +35,16 @@ char16_t GetSlotLetter(int slot);
 // splitting a surrogate pair.
 std::u16string_view LimitSlotExpression(std::u16string_view expression);
 
-// Letter, kSlotMarker, then the expression (cut as LimitSlotExpression does).
-std::u16string BuildListItem(int slot, std::u16string_view expression);
+// Room for a list item with its terminator.
+inline constexpr std::size_t kListItemSize = 2 + kMaxSlotExpressionLength + 1;
+
+// Writes the list item of a slot into item (itemSize characters with the
+// terminator; kListItemSize always suffices): letter, kSlotMarker, then the
+// expression (cut as LimitSlotExpression does, and further to the room
+// there is, never inside a surrogate pair). Returns the length before the
+// terminator; nothing is written when itemSize is 0.
+std::size_t BuildListItem(int slot, std::u16string_view expression, char16_t *item,
+                          std::size_t itemSize);
 
 // True when the second character of the text is kSlotMarker: the entry shows
 // a list item that the user has just picked from the drop-down list.
@@ -77,12 +84,15 @@ std::size_t BuildEngineLine(int slot, std::u16string_view expression,
 std::size_t ConvertUtf16ToUtf8(std::u16string_view text, char *out,
                                std::size_t outSize, bool *cut = nullptr);
 
-// Converts UTF-8 (the engine's result text or message) to UTF-16. Stops at
-// the first NUL or at the end of the view. Every byte that does not belong to
-// a well-formed sequence (overlong forms, surrogates, values past U+10FFFF,
-// stray continuation bytes, sequences cut short) becomes one U+FFFD. The
-// result never has more characters than the input has bytes.
-std::u16string ConvertUtf8ToUtf16(std::string_view text);
+// Converts UTF-8 (the engine's result text or message) to NUL-terminated
+// UTF-16 in out (outSize characters including the terminator; nothing is
+// written when outSize is 0). Stops at the first NUL, at the end of the
+// view, or before a character that does not fit whole. Every byte that does
+// not belong to a well-formed sequence (overlong forms, surrogates, values
+// past U+10FFFF, stray continuation bytes, sequences cut short) becomes one
+// U+FFFD. The result never has more characters than the input has bytes.
+// Returns the number of characters before the terminator.
+std::size_t ConvertUtf8ToUtf16(std::string_view text, char16_t *out, std::size_t outSize);
 
 // --- Selection values ---
 
