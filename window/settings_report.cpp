@@ -36,4 +36,7 @@ void TellSettingsFailure(HWND window) {
   static wchar_t text[kLongPathSize + 256];
   swprintf(text, sizeof text / sizeof text[0], kSettingsFailureText, SettingsFile);
   ShowSettingsMessage(window, text, TitleText, MB_OK | MB_ICONEXCLAMATION);
+  // Typing goes on in the entry, with the caret where it was.
+  PendingSelection = SavedSelection;
+  if (Entry != nullptr) SetFocus(Entry);
 }

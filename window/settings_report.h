@@ -22,7 +22,8 @@ void NoteSettingsFailure();
 void TellPendingSettingsFailure();
 
 // WM_SETTINGS_FAILED: shows the box (owner: window) unless it was shown
-// already this run. Failures while the box is up are not told again.
+// already this run. Failures while the box is up are not told again. The
+// keyboard focus then goes back to the entry, the caret where it was.
 void TellSettingsFailure(HWND window);
 
 // The box: MessageBoxW by default. Tests put a recorder here.
