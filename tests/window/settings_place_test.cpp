@@ -195,6 +195,20 @@ TEST_F(SettingsPlace, NoPlaceToWriteKeepsReadingTheFolderFileAndIsNoted) {
   EXPECT_TRUE(SettingsFailurePending);
 }
 
+// The manifest lets the system hand the program paths of up to 32 767
+// characters (where the system allows them at all).
+TEST(LongPaths, ManifestDeclaresLongPathAwareness) {
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_NE(found, nullptr);
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  const char *bytes = static_cast<const char *>(LockResource(loaded));
+  ASSERT_NE(bytes, nullptr);
+  std::string manifest(bytes, SizeofResource(nullptr, found));
+  EXPECT_NE(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                          "WindowsSettings\">true</longPathAware>"),
+            std::string::npos);
+}
+
 // --- The message box ---
 
 struct ShownBox {
