@@ -45,8 +45,10 @@ HelpEntryPoint HelpFunction;
 bool HelpUnavailable = false;
 
 wchar_t TitleText[kTitleSize];
-wchar_t SettingsFile[kPathSize];
-wchar_t HelpFile[kPathSize];
+wchar_t SettingsFile[kLongPathSize];
+wchar_t HelpFile[kLongPathSize];
+bool SettingsFailurePending = false;
+bool SettingsFailureTold = false;
 
 void ResetAppState() {
   Instance = nullptr;
@@ -83,4 +85,6 @@ void ResetAppState() {
   TitleText[0] = L'\0';
   SettingsFile[0] = L'\0';
   HelpFile[0] = L'\0';
+  SettingsFailurePending = false;
+  SettingsFailureTold = false;
 }

@@ -14,7 +14,8 @@
 
 // Buffer sizes, in characters including the terminator.
 constexpr int kEntryTextSize = 256;   // every text read from a control
-constexpr int kPathSize = MAX_PATH;   // 260
+constexpr int kPathSize = MAX_PATH;   // 260: the longest path the private-profile calls take
+constexpr int kLongPathSize = 32768;  // the longest path of the system, 32 767 characters
 constexpr int kTitleSize = 16;        // the plain title
 constexpr int kClockTitleSize = 40;   // plain title + " yyyy-m-d(w)h:m"
 
@@ -80,8 +81,13 @@ extern bool HelpUnavailable;      // set once loading failed: no further attempt
 
 // Texts and paths formed at start
 extern wchar_t TitleText[kTitleSize];
-extern wchar_t SettingsFile[kPathSize];
-extern wchar_t HelpFile[kPathSize];
+extern wchar_t SettingsFile[kLongPathSize];  // the folder file or the per-user file
+extern wchar_t HelpFile[kLongPathSize];
+
+// A settings write that failed (or a start without any place that can be
+// written) is told to the user once per run, with a message box.
+extern bool SettingsFailurePending;  // a failure is waiting to be told
+extern bool SettingsFailureTold;     // the box was shown (or is up): never again this run
 
 // Puts every value above back to its state before start-up (used between the
 // in-process tests; the program itself starts from these values).

@@ -8,6 +8,7 @@
 #include "keypad.h"
 #include "result_field.h"
 #include "settings.h"
+#include "settings_report.h"
 #include "slots.h"
 #include "tray.h"
 #include "views.h"
@@ -119,6 +120,8 @@ static void OnActivate(HWND window, WPARAM wParam) {
 static void OnPaint() {
   if (FirstPaint) {
     LoadSlots();
+    // Start-up is over: a settings failure met on the way is told now.
+    TellPendingSettingsFailure();
     return;
   }
   PaintResultField(GetDlgItem(MainWindow, IDC_RESULT), ResultText);
@@ -163,6 +166,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_TRAY_CALLBACK:
       HandleTrayCallback(window, wParam, lParam);
+      break;
+    case WM_SETTINGS_FAILED:
+      TellSettingsFailure(window);
       break;
     case WM_DESTROY:
       StopClock(window);

@@ -3,32 +3,54 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "settings_encoding.h"
+#include "settings_place.h"
+#include "settings_report.h"
 #include "settings_values.h"
 
 const wchar_t kOptionsSection[] = L"Vex";
 const wchar_t kSlotsSection[] = L"Data";
+const wchar_t kSettingsSuffix[] = L"ini";
+const wchar_t kHelpSuffix[] = L"chm";
 
 void FormPathBeside(const wchar_t *exePath, const wchar_t *suffix, wchar_t *out) {
   out[0] = L'\0';
-  size_t length = wcsnlen(exePath, kPathSize);
-  if (length < 3 || length >= static_cast<size_t>(kPathSize)) return;
+  size_t length = wcsnlen(exePath, kLongPathSize);
+  if (length < 3 || length >= static_cast<size_t>(kLongPathSize)) return;
   wmemcpy(out, exePath, length - 3);
   wmemcpy(out + length - 3, suffix, 3);
   out[length] = L'\0';
 }
 
+bool ReadExecutablePath(wchar_t *buffer, DWORD size) {
+  if (size == 0) return false;
+  buffer[0] = L'\0';
+  // A cut path comes back with the full size (and, from Windows Vista on,
+  // ERROR_INSUFFICIENT_BUFFER; Windows XP leaves it unterminated and sets no
+  // error): the length alone tells.
+  DWORD length = GetModuleFileNameW(nullptr, buffer, size);
+  if (length == 0 || length >= size) {
+    buffer[0] = L'\0';
+    return false;
+  }
+  buffer[length] = L'\0';
+  return true;
+}
+
 void FormSettingsPaths() {
-  wchar_t exePath[kPathSize];
-  DWORD length = GetModuleFileNameW(nullptr, exePath, kPathSize);
-  if (length == 0 || length >= static_cast<DWORD>(kPathSize)) {
-    // No usable path (or a cut one): no settings file and no help file.
-    SettingsFile[0] = L'\0';
+  SettingsFile[0] = L'\0';
+  // The executable's path is read into HelpFile, whose size is the system's
+  // longest path, and both paths are formed from it.
+  if (!ReadExecutablePath(HelpFile, kLongPathSize)) {
+    // No usable path: no settings file and no help file, and the user is
+    // told once that nothing is kept.
     HelpFile[0] = L'\0';
+    NoteSettingsFailure();
     return;
   }
-  exePath[length] = L'\0';
-  FormPathBeside(exePath, L"ini", SettingsFile);
-  FormPathBeside(exePath, L"chm", HelpFile);
+  FormPathBeside(HelpFile, kSettingsSuffix, SettingsFile);
+  FormPathBeside(SettingsFile, kHelpSuffix, HelpFile);
+  PlaceSettingsFile(nullptr);
 }
 
 int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue) {
@@ -47,18 +69,6 @@ void ReadSettingText(const wchar_t *section, const wchar_t *key, wchar_t *buffer
   buffer[size - 1] = L'\0';
 }
 
-// Creates the settings file as UTF-16LE with a byte-order mark when it does
-// not exist yet; the private-profile calls then keep writing UTF-16 into it.
-static void CreateUnicodeSettingsFile() {
-  HANDLE file = CreateFileW(SettingsFile, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;  // exists already, or cannot be made
-  static const unsigned char bom[2] = {0xFF, 0xFE};
-  DWORD written = 0;
-  WriteFile(file, bom, sizeof bom, &written, nullptr);
-  CloseHandle(file);
-}
-
 // Reading a value drops blanks at both of its ends and one pair of quotes
 // around it. A value that begins or ends with a blank or a quote (an
 // expression such as '1+2' that is only a comment) is therefore written inside
@@ -69,7 +79,10 @@ static bool NeedsProtectingQuotes(wchar_t c) {
 }
 
 bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t *value) {
-  if (SettingsFile[0] == L'\0') return false;
+  if (SettingsFile[0] == L'\0') {
+    NoteSettingsFailure();
+    return false;
+  }
   // Room for the value and a pair of protecting quotes.
   wchar_t text[kEntryTextSize + 2];
   size_t length = wcsnlen(value, kEntryTextSize - 1);
@@ -84,8 +97,11 @@ bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t 
     text[length + 1] = L'"';
   }
   text[at + length + at] = L'\0';
-  if (GetFileAttributesW(SettingsFile) == INVALID_FILE_ATTRIBUTES) CreateUnicodeSettingsFile();
-  return WritePrivateProfileStringW(section, key, text, SettingsFile) != FALSE;
+  PrepareSettingsFileForWrite(SettingsFile);
+  if (WritePrivateProfileStringW(section, key, text, SettingsFile)) return true;
+  // The value stays in force in memory; the user is told once.
+  NoteSettingsFailure();
+  return false;
 }
 
 bool WriteSettingInt(const wchar_t *section, const wchar_t *key, int value) {

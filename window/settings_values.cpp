@@ -54,3 +54,52 @@ bool HasTraySwitch(const wchar_t *commandLine) {
   return (commandLine[0] == L'/' || commandLine[0] == L'-') &&
          (commandLine[1] == L't' || commandLine[1] == L'T');
 }
+
+SettingsPlaceChoice ChooseSettingsPlace(const SettingsPlaceFacts &facts) {
+  if (facts.folderFileWritable) return {SettingsPlace::kBesideProgram, false, true};
+  if (facts.userFolderReady) {
+    return {SettingsPlace::kUserFolder, !facts.userFileExists && facts.folderFileExists, true};
+  }
+  return {SettingsPlace::kBesideProgram, false, false};
+}
+
+SettingsEncoding DetectSettingsEncoding(const unsigned char *bytes, size_t count, size_t *markLength) {
+  *markLength = 0;
+  if (count >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
+    *markLength = 2;
+    return SettingsEncoding::kUtf16;
+  }
+  if (count >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
+    *markLength = 3;
+    return SettingsEncoding::kUtf8;
+  }
+  return SettingsEncoding::kCp932;
+}
+
+// Code page 932: 0x81-0x9F and 0xE0-0xFC lead a two-byte character.
+static bool IsCp932LeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+size_t CountWholeCharacterBytes(SettingsEncoding encoding, const unsigned char *bytes, size_t count) {
+  if (encoding == SettingsEncoding::kCp932) {
+    // Walk from the boundary: a trail byte may look like a lead byte.
+    size_t at = 0;
+    while (at < count) {
+      size_t length = IsCp932LeadByte(bytes[at]) ? 2 : 1;
+      if (at + length > count) return at;
+      at += length;
+    }
+    return count;
+  }
+  if (encoding == SettingsEncoding::kUtf8) {
+    // Look back over at most three continuation bytes for the last lead byte.
+    size_t back = 0;
+    while (back < 3 && back < count && (bytes[count - 1 - back] & 0xC0) == 0x80) ++back;
+    if (back == count) return count;
+    unsigned char lead = bytes[count - 1 - back];
+    size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
+    return length > back + 1 ? count - 1 - back : count;
+  }
+  return count;
+}

@@ -2,6 +2,8 @@
 // Portable: no platform headers, so they are tested natively as well.
 #pragma once
 
+#include <cstddef>
+
 // Defaults of the settings keys.
 constexpr int kDefaultPosition = -1;   // Wx, Wy
 constexpr int kDefaultView = 3;
@@ -44,3 +46,47 @@ bool IsStoredPositionUsable(int wx, int wy, const ScreenRect *monitors, std::siz
 // The command-line switch for tray mode: "/t" or "-t", either case, at the
 // very start of the text. A null text is no switch.
 bool HasTraySwitch(const wchar_t *commandLine);
+
+// --- Where the settings file lives ---
+
+// What is found at start about the two places of the settings file: the file
+// beside the program (the folder file) and the one in the user's own
+// application-data folder (the per-user file).
+struct SettingsPlaceFacts {
+  bool folderFileWritable;  // an existing folder file opens for writing, or a new one can be made there
+  bool folderFileExists;    // a file (not a folder) of that name stands beside the program
+  bool userFolderReady;     // the per-user folder exists or was made, and its file can be named
+  bool userFileExists;
+};
+
+enum class SettingsPlace { kBesideProgram, kUserFolder };
+
+struct SettingsPlaceChoice {
+  SettingsPlace place;
+  bool copyFirst;  // copy the folder file to the per-user place before using it
+  bool writable;   // false: no place can be written; the folder file is still read
+};
+
+// The folder file while it can be written (portable use stays as it is);
+// otherwise the per-user file, copied from the folder file first when only the
+// folder file exists (so its slots come along); when the per-user folder
+// cannot be had either, the folder file, marked as not writable.
+SettingsPlaceChoice ChooseSettingsPlace(const SettingsPlaceFacts &facts);
+
+// --- Encodings of an existing settings file ---
+
+enum class SettingsEncoding {
+  kUtf16,  // starts with a UTF-16 byte-order mark (either byte order): left as it is
+  kUtf8,   // starts with the UTF-8 byte-order mark
+  kCp932,  // anything else: the 8-bit form (code page 932) of earlier versions
+};
+
+// The encoding told by the first bytes of a file (count of them, any number);
+// *markLength receives the length of the byte-order mark to skip (0, 2 or 3).
+SettingsEncoding DetectSettingsEncoding(const unsigned char *bytes, size_t count, size_t *markLength);
+
+// How many of the count bytes, read from a character boundary on, form whole
+// characters of the 8-bit encoding (kCp932 or kUtf8): count, or count less the
+// start of a character cut off at the end (at most 3 bytes), which belongs
+// to the next piece read. Undecodable bytes count as whole characters.
+size_t CountWholeCharacterBytes(SettingsEncoding encoding, const unsigned char *bytes, size_t count);

@@ -2,10 +2,12 @@
 // older files, range rules and hostile files.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "app_state.h"
 #include "settings.h"
+#include "settings_encoding.h"
 #include "settings_values.h"
 #include "window_test_support.h"
 
@@ -28,7 +30,7 @@ std::wstring ReadText(const wchar_t *section, const wchar_t *key) {
 
 TEST_F(Settings, PathsAreFormedBesideTheExecutable) {
   EXPECT_EQ(std::wstring(SettingsFile), TestSettingsFile());
-  wchar_t out[kPathSize];
+  static wchar_t out[kLongPathSize];
   FormPathBeside(L"C:\\Programs\\calc2.exe", L"chm", out);
   EXPECT_STREQ(out, L"C:\\Programs\\calc2.chm");
   FormPathBeside(L"ab", L"ini", out);
@@ -171,6 +173,122 @@ TEST_F(Settings, NoSettingsPathMeansNoFileAndDefaults) {
   EXPECT_FALSE(WriteSettingInt(kOptionsSection, L"View", 1));
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 3);
   EXPECT_EQ(GetFileAttributesW(TestSettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+std::string ToCp932(const std::wstring &text) {
+  int size = WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                 nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(932, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
+                      nullptr, nullptr);
+  return bytes;
+}
+
+// The file's text after its UTF-16LE mark; "<no mark>" without one.
+std::wstring ReadUnicodeText() {
+  std::string bytes = ReadTestSettingsBytes();
+  if (bytes.size() < 2 || bytes.compare(0, 2, "\xFF\xFE") != 0) return L"<no mark>";
+  std::wstring text((bytes.size() - 2) / 2, L'\0');
+  memcpy(text.data(), bytes.data() + 2, text.size() * sizeof(wchar_t));
+  return text;
+}
+
+TEST_F(Settings, EightBitFileIsConvertedBeforeTheFirstWriteKeepingEveryLine) {
+  // Earlier versions wrote code page 932; this prefix's ANSI code page is not
+  // 932, so without the conversion the Japanese would come back garbled.
+  EXPECT_NE(GetACP(), 932u);
+  ASSERT_EQ(ToCp932(L"日本"), "\x93\xfa\x96\x7b");
+  const std::wstring old =
+      L"; 関数電卓の設定\r\n[Vex]\r\nView=1\r\n; スロットの式\r\n[Data]\r\nA=1+2 ' 足し算\r\nB=ﾃｽﾄ\r\n";
+  WriteTestSettingsBytes(ToCp932(old));
+  ASSERT_TRUE(WriteSettingText(kSlotsSection, L"C", L"PI*2 ' 円周"));
+  std::wstring text = ReadUnicodeText();
+  EXPECT_EQ(text.substr(0, old.size()), old) << "every line kept, in order";
+  EXPECT_EQ(ReadText(kSlotsSection, L"A"), L"1+2 ' 足し算");
+  EXPECT_EQ(ReadText(kSlotsSection, L"B"), L"ﾃｽﾄ");
+  EXPECT_EQ(ReadText(kSlotsSection, L"C"), L"PI*2 ' 円周");
+  EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 1);
+
+  // UTF-8 with its mark (what a text editor may save) is read as UTF-8.
+  WriteTestSettingsBytes("\xEF\xBB\xBF[Data]\r\nA=2*3 ; \xE6\x97\xA5\r\n");
+  ASSERT_TRUE(WriteSettingInt(kOptionsSection, L"Cbo", 0));
+  EXPECT_EQ(ReadUnicodeText().substr(0, 17), L"[Data]\r\nA=2*3 ; 日");
+  EXPECT_EQ(ReadText(kSlotsSection, L"A"), L"2*3 ; 日");
+}
+
+TEST_F(Settings, ConversionThatCannotFinishLeavesTheOldFileAsItWas) {
+  const std::string old = ToCp932(L"[Data]\r\nA=1 ; 古い\r\n");
+  WriteTestSettingsBytes(old);
+  std::wstring temporary = TestSettingsFile() + kConversionSuffix;
+  // Open elsewhere without leave to replace it: the replace fails.
+  HANDLE held = CreateFileW(SettingsFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(ConvertSettingsFileToUnicode(SettingsFile));
+  CloseHandle(held);
+  EXPECT_EQ(ReadTestSettingsBytes(), old);
+  EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES) << "no temporary file left";
+
+  // A file beyond any settings file's size is not converted at all.
+  std::string big = "[Data]\r\nA=1\r\n" + std::string(kMaxConvertedSettingsBytes, 'x');
+  WriteTestSettingsBytes(big);
+  EXPECT_FALSE(ConvertSettingsFileToUnicode(SettingsFile));
+  EXPECT_EQ(ReadTestSettingsBytes().size(), big.size());
+  EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(Settings, HostileFilesGiveDefaultsAndKeepWhatIsTypedAfterwards) {
+  std::string noise;
+  unsigned state = 2024;
+  for (int i = 0; i < 10 * 1024 * 1024; ++i) {
+    state = state * 1103515245u + 12345u;
+    noise.push_back(static_cast<char>(state >> 16));
+  }
+  noise[0] = 'x';  // not by chance a byte-order mark
+  std::string utf16NoMark;
+  for (char c : std::string("[Data]\r\nA=5\r\nB=7\r\n")) {
+    utf16NoMark.push_back(c);
+    utf16NoMark.push_back('\0');
+  }
+  std::string utf16OddCount = "\xFF\xFE" + utf16NoMark + "\x41";
+  std::string duplicated = "[Data]\r\nA=1\r\nA=2\r\n[Vex]\r\n[Data]\r\nA=3\r\nB=4\r\n[Vex]\r\n";
+  std::string longValues = "[Data]\r\nA=" + std::string(10000, '1') + "\r\nB=" +
+                           std::string(10000, '2') + "\r\n";
+  struct Case {
+    const char *name;
+    const std::string &bytes;
+  } cases[] = {
+      {"10 MB of random bytes", noise},
+      {"UTF-16 without a mark", utf16NoMark},
+      {"a mark and an odd byte count", utf16OddCount},
+      {"duplicated sections and keys", duplicated},
+      {"values of 10 000 characters", longValues},
+      {"a mark and nothing else", std::string("\xFF\xFE")},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    ResetAppState();
+    FormSettingsPaths();
+    WriteTestSettingsBytes(c.bytes);
+    int wx = 0, wy = 0;
+    ReadStartOptions(&wx, &wy);
+    ReadFirstPaintOptions();
+    EXPECT_EQ(View, 3);
+    EXPECT_EQ(wx, -1);
+    EXPECT_EQ(Radix, 10);
+    EXPECT_EQ(CurrentSlot, 0);
+    wchar_t slot[kEntryTextSize + 1];
+    ReadSlotExpression(1, slot, kEntryTextSize + 1);
+    EXPECT_LE(wcslen(slot), static_cast<size_t>(kEntryTextSize));
+
+    DWORD start = GetTickCount();
+    ASSERT_TRUE(WriteSettingText(kSlotsSection, L"A", L"6*7 ' 答え"));
+    ASSERT_TRUE(WriteSettingInt(kOptionsSection, L"View", 1));
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    EXPECT_EQ(ReadText(kSlotsSection, L"A"), L"6*7 ' 答え");
+    EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 1);
+    EXPECT_FALSE(SettingsFailurePending);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,201 @@
+#!/usr/bin/env bash
+# End to end: vex.exe in folders where its settings file beside it cannot be
+# used, so that the settings go to vex.ini in the user's roaming
+# application-data folder under Vex. As a user at the keyboard: xdotool types,
+# xclip reads the answer copied with Ctrl+B, and the files are looked at.
+#   1. A folder that refuses writes, without a settings file: what is typed
+#      is kept in the per-user file across a restart; nothing is left in the
+#      folder.
+#   2. The same with an 8-bit (code page 932) vex.ini of an earlier version
+#      in the folder: it is copied to the per-user folder first (its slots
+#      come along), converted there to UTF-16 at the first write with every
+#      line kept, and the folder's file is left as it was.
+#   3. A folder whose path is longer than the settings calls take (over 259
+#      characters): the program reads its full path and keeps its slots in
+#      the per-user file.
+# Wine run as root writes anywhere, so the program runs as an unprivileged
+# user: as root, as "nobody" through setpriv, with a Wine prefix and a home of
+# its own (made once in the build folder, about 8 s, and reused); the folders
+# are owned by root with mode 0555. Run by anyone else, as that user, with the
+# folders made read-only. Run inside scripts/wine-session.sh (DISPLAY and
+# WINEARCH set; the X server takes clients of any user).
+#   tests/e2e/settings_place_test.sh path/to/vex.exe BUILD_DIR
+set -euo pipefail
+
+exe=${1:?usage: $0 VEX_EXE BUILD_DIR}
+build=$(cd "${2:?usage: $0 VEX_EXE BUILD_DIR}" && pwd)
+for tool in xdotool xclip iconv; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
+done
+[ -n "${DISPLAY:-}" ] || { echo "FAIL: no DISPLAY (run inside scripts/wine-session.sh)"; exit 1; }
+
+arch=${WINEARCH:-win32}
+if [ "$arch" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=/usr/bin/wine; fi
+
+if [ "$(id -u)" -eq 0 ]; then
+  command -v setpriv >/dev/null || { echo "SKIP: setpriv missing"; exit 77; }
+  user=nobody
+  as_user() { setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; }
+else
+  user=$(id -un)
+  as_user() { "$@"; }
+fi
+
+# The unprivileged Wine's own place: in the build folder when that user can
+# reach it, otherwise in /var/tmp under a name drawn from the build folder.
+base="$build/wine-unprivileged-$arch"
+if ! as_user test -x "$build"; then
+  base="/var/tmp/vex-wine-unprivileged-$arch-$(printf '%s' "$build" | cksum | cut -d' ' -f1)"
+fi
+prefix="$base/prefix"
+home="$base/home"
+wine_env=(env HOME="$home" USER="$user" LOGNAME="$user" WINEPREFIX="$prefix" WINEARCH="$arch"
+          WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=")
+run_wine() { as_user "${wine_env[@]}" "$@"; }
+
+if [ ! -f "$prefix/system.reg" ]; then
+  echo "creating the $arch prefix of $user in $prefix (once)"
+  rm -rf "$base"
+  mkdir -p "$prefix" "$home"
+  [ "$user" = "$(id -un)" ] || chown -R "$user:" "$base"
+  run_wine wineserver -p </dev/null >/dev/null 2>&1 || true
+  run_wine "$WINE" wineboot --init </dev/null >/dev/null 2>&1
+  run_wine "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  run_wine wineserver -k </dev/null >/dev/null 2>&1 || true
+fi
+# A server of its own for the whole test, detached from our pipes.
+run_wine wineserver -p </dev/null >/dev/null 2>&1 || true
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vex-place.XXXXXX")
+chmod 0755 "$work"
+pid=""
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
+  run_wine wineserver -k </dev/null >/dev/null 2>&1 || true
+  chmod -R u+w "$work" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+
+roaming="$prefix/drive_c/users/$user/AppData/Roaming"
+[ -d "$roaming" ] || fail "no roaming application-data folder in $prefix"
+user_ini="$roaming/Vex/vex.ini"
+
+# Text of a settings file, whichever encoding, CR removed.
+ini_text() {
+  if [ "$(head -c 2 "$1" | od -An -tx1 | tr -d ' ')" = fffe ]; then
+    iconv -f UTF-16 -t UTF-8 "$1" | tr -d '\r'
+  else
+    iconv -f CP932 -t UTF-8 "$1" | tr -d '\r'
+  fi
+}
+
+# Polls until the X clipboard holds exactly $1 (up to about 10 s), pressing
+# Ctrl+B again now and then: a first press may come before the first paint
+# has put the answer in place.
+expect_clipboard() {
+  local want=$1 got=""
+  for i in $(seq 100); do
+    got=$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)
+    [ "$got" = "$want" ] && { echo "ok: answer \"$got\""; return 0; }
+    [ $((i % 20)) -ne 0 ] || xdotool key ctrl+b
+    sleep 0.1
+  done
+  fail "clipboard holds \"$got\", expected \"$want\""
+}
+
+start_vex() {
+  (cd "$1" && run_wine "$WINE" "$1/vex.exe" </dev/null >/dev/null 2>&1) &
+  pid=$!
+  window=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --name "関数電卓") ||
+    fail "the window did not appear"
+  xdotool windowfocus --sync "$window"
+  sleep 0.3
+}
+
+stop_vex() {
+  xdotool key alt+F4
+  for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end on Alt+F4"
+  wait "$pid" || true
+  pid=""
+}
+
+# Makes folder $1 holding vex.exe (and, if given, the settings file $2),
+# owned by root and closed to writes.
+make_closed_folder() {
+  mkdir -p "$1"
+  cp "$exe" "$1/vex.exe"
+  [ -z "${2:-}" ] || cp "$2" "$1/vex.ini"
+  chmod 0444 "$1"/*
+  chmod 0555 "$1"
+  if as_user touch "$1/probe" 2>/dev/null; then fail "$1 can be written by $user"; fi
+}
+
+echo "--- 1. a folder that refuses writes"
+rm -f "$user_ini"
+make_closed_folder "$work/closed"
+start_vex "$work/closed"
+xdotool type --delay 30 "2+3"
+xdotool key --delay 30 Return ctrl+b
+expect_clipboard "5."
+stop_vex
+[ -e "$work/closed/vex.ini" ] && fail "a settings file appeared in the closed folder"
+[ -f "$user_ini" ] || fail "no per-user settings file"
+ini_text "$user_ini" | grep -qx 'A=2+3' || fail "slot A not in the per-user file"
+start_vex "$work/closed"
+xdotool key --delay 30 End
+xdotool type --delay 30 "*2"
+xdotool key --delay 30 Return ctrl+b
+expect_clipboard "8."
+stop_vex
+ini_text "$user_ini" | grep -qx 'A=2+3\*2' || fail "slot A not kept after the restart"
+echo "ok: slots kept in the per-user file across a restart"
+
+echo "--- 2. the same with an 8-bit settings file of an earlier version"
+rm -f "$user_ini"
+old="$work/old.ini"
+printf '; 以前の版の設定\r\n[Vex]\r\nBeep=0\r\nCbo=1\r\n[Data]\r\nA=6*7\r\nB=A+1 ;次の値\r\n' |
+  iconv -f UTF-8 -t CP932 >"$old"
+make_closed_folder "$work/closed-with-ini" "$old"
+start_vex "$work/closed-with-ini"
+xdotool key --delay 30 ctrl+b
+expect_clipboard "43."
+xdotool key --delay 30 Return
+sleep 0.5
+stop_vex
+cmp -s "$old" "$work/closed-with-ini/vex.ini" || fail "the folder's settings file changed"
+[ "$(head -c 2 "$user_ini" | od -An -tx1 | tr -d ' ')" = fffe ] || fail "the per-user file is not UTF-16"
+got=$(ini_text "$user_ini" | grep -x -e '; 以前の版の設定' -e 'A=6\*7' -e 'B=A+1 ;次の値' | tr '\n' '|')
+[ "$got" = '; 以前の版の設定|A=6*7|B=A+1 ;次の値|' ] || fail "lines of the old file lost: $got"
+echo "ok: copied over and converted, every line kept"
+
+echo "--- 3. a folder whose path is longer than 259 characters"
+rm -f "$user_ini"
+deep="$work/long"
+for part in a b c d e f; do deep="$deep/$(printf "%050d" 0 | tr 0 "$part")"; done
+mkdir -p "$deep"
+cp "$exe" "$deep/vex.exe"
+[ "$user" = "$(id -un)" ] || chown -R "$user:" "$work/long"
+start_vex "$deep"
+xdotool type --delay 30 "7*6"
+xdotool key --delay 30 Return ctrl+b
+expect_clipboard "42."
+stop_vex
+start_vex "$deep"
+xdotool key --delay 30 End
+xdotool type --delay 30 "+1"
+xdotool key --delay 30 Return ctrl+b
+expect_clipboard "43."
+stop_vex
+ini_text "$user_ini" | grep -qx 'A=7\*6+1' || fail "slot A not in the per-user file"
+echo "ok: slots kept with a long path"
+echo "PASS"

@@ -1,0 +1,42 @@
+#include "settings_report.h"
+
+#include <cwchar>
+
+#include "app_state.h"
+
+int(WINAPI *ShowSettingsMessage)(HWND owner, const wchar_t *text, const wchar_t *title,
+                                 UINT type) = MessageBoxW;
+
+const wchar_t kSettingsFailureText[] =
+    L"設定ファイルに書き込めませんでした。\n\n%ls\n\n"
+    L"変更した設定やスロットの式は保存されず、次に起動したときには元に戻っていることがあります。"
+    L"電卓はこのまま使えます。";
+
+void NoteSettingsFailure() {
+  if (SettingsFailureTold || SettingsFailurePending) return;
+  SettingsFailurePending = true;
+  // Once the window has been painted the loop is running: tell it from there,
+  // never from inside the handler whose write failed (a window move, say).
+  if (!FirstPaint) TellPendingSettingsFailure();
+}
+
+void TellPendingSettingsFailure() {
+  if (SettingsFailurePending && !SettingsFailureTold && MainWindow != nullptr) {
+    PostMessageW(MainWindow, WM_SETTINGS_FAILED, 0, 0);
+  }
+}
+
+void TellSettingsFailure(HWND window) {
+  if (SettingsFailureTold || !SettingsFailurePending) return;
+  // Set before the box: writes that fail while it is up (the window moved
+  // behind it) must not open a second one.
+  SettingsFailureTold = true;
+  SettingsFailurePending = false;
+  // The path (up to 32 767 characters) and the sentences around it.
+  static wchar_t text[kLongPathSize + 256];
+  swprintf(text, sizeof text / sizeof text[0], kSettingsFailureText, SettingsFile);
+  ShowSettingsMessage(window, text, TitleText, MB_OK | MB_ICONEXCLAMATION);
+  // Typing goes on in the entry, with the caret where it was.
+  PendingSelection = SavedSelection;
+  if (Entry != nullptr) SetFocus(Entry);
+}

@@ -1,0 +1,31 @@
+// Telling the user, once per run, that the settings file could not be
+// written: a message box in front of the main window that names the file. A
+// failure is never told during start-up: it waits until the window has been
+// painted with its slots, and is then told from the message loop.
+#pragma once
+
+#include <windows.h>
+
+// Posted to the main window to tell a waiting failure from the loop.
+constexpr UINT WM_SETTINGS_FAILED = WM_APP + 1;
+
+// The text of the box, 「設定ファイルに書き込めませんでした。」 with the file's
+// path, and the title of the box: the program's title.
+extern const wchar_t kSettingsFailureText[];
+
+// A write failed, or no place for the settings could be written at start:
+// remembered, and posted to the main window when it has had its first paint.
+// Nothing more once the box has been shown.
+void NoteSettingsFailure();
+
+// At the end of the first paint: posts a failure remembered during start-up.
+void TellPendingSettingsFailure();
+
+// WM_SETTINGS_FAILED: shows the box (owner: window) unless it was shown
+// already this run. Failures while the box is up are not told again. The
+// keyboard focus then goes back to the entry, the caret where it was.
+void TellSettingsFailure(HWND window);
+
+// The box: MessageBoxW by default. Tests put a recorder here.
+extern int(WINAPI *ShowSettingsMessage)(HWND owner, const wchar_t *text, const wchar_t *title,
+                                        UINT type);
