@@ -1,5 +1,7 @@
 #include "app_state.h"
 
+#include "settings_values.h"
+
 HINSTANCE Instance;
 HWND MainWindow;
 HWND Entry;
@@ -12,15 +14,15 @@ HMENU AnglePopup;
 HMENU TrayMenu;
 HMENU TrayPopup;
 
-int View = 3;
-int Top = 0;
-int Time = 1;
-int BeepOption = 1;
-int Radix = 10;
-int DegreeMode = 0;
+int View = kDefaultView;
+int Top = kDefaultTop;
+int Time = kDefaultTime;
+int BeepOption = kDefaultBeep;
+int Radix = kDefaultRadix;
+int DegreeMode = kDefaultDeg;
 bool TrayMode = false;
 
-int CurrentSlot = 0;
+int CurrentSlot = kDefaultSlot;
 wchar_t ResultText[kEntryTextSize];
 int LastEvalFailed = 0;
 
@@ -57,14 +59,14 @@ void ResetAppState() {
   Accelerators = nullptr;
   MainMenu = EditPopup = ViewPopup = RadixPopup = AnglePopup = nullptr;
   TrayMenu = TrayPopup = nullptr;
-  View = 3;
-  Top = 0;
-  Time = 1;
-  BeepOption = 1;
-  Radix = 10;
-  DegreeMode = 0;
+  View = kDefaultView;
+  Top = kDefaultTop;
+  Time = kDefaultTime;
+  BeepOption = kDefaultBeep;
+  Radix = kDefaultRadix;
+  DegreeMode = kDefaultDeg;
   TrayMode = false;
-  CurrentSlot = 0;
+  CurrentSlot = kDefaultSlot;
   ResultText[0] = L'\0';
   LastEvalFailed = 0;
   PendingSelection = kNoPendingSelection;

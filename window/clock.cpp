@@ -57,7 +57,7 @@ void ToggleClock(HWND window) {
   } else {
     StopClock(window);
   }
-  WriteSettingInt(kOptionsSection, L"Time", Time);
+  WriteSettingInt(kOptionsSection, kKeyTime, Time);
 }
 
 void OnClockTimer(HWND window) {

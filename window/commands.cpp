@@ -49,20 +49,20 @@ void ToggleTopmost(HWND window) {
   Top = Top ? 0 : 1;
   SetWindowPos(window, Top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE);
-  WriteSettingInt(kOptionsSection, L"Top", Top);
+  WriteSettingInt(kOptionsSection, kKeyTop, Top);
 }
 
-// The radix of each item of the Radix popup, in the order of their ids.
-static const int kRadixOfItem[IDM_LAST_RADIX - IDM_FIRST_RADIX + 1] = {2, 8, 10, 16};
+// The items of the Radix popup are the choices in their order.
+static_assert(IDM_LAST_RADIX - IDM_FIRST_RADIX + 1 == sizeof kRadixChoices / sizeof kRadixChoices[0]);
 
 void SetRadix(int radix) {
   Radix = radix;
-  WriteSettingInt(kOptionsSection, L"Radix", Radix);
+  WriteSettingInt(kOptionsSection, kKeyRadix, Radix);
   FocusEntryAtEnd();
 }
 
 void ChooseRadixItem(int id) {
-  if (id >= IDM_FIRST_RADIX && id <= IDM_LAST_RADIX) SetRadix(kRadixOfItem[id - IDM_FIRST_RADIX]);
+  if (id >= IDM_FIRST_RADIX && id <= IDM_LAST_RADIX) SetRadix(kRadixChoices[id - IDM_FIRST_RADIX]);
 }
 
 void StepRadix() {
@@ -70,14 +70,14 @@ void StepRadix() {
   const int count = IDM_LAST_RADIX - IDM_FIRST_RADIX + 1;
   int next = Radix;
   for (int i = 0; i < count; ++i) {
-    if (kRadixOfItem[i] == Radix) next = kRadixOfItem[(i + 1) % count];
+    if (kRadixChoices[i] == Radix) next = kRadixChoices[(i + 1) % count];
   }
   SetRadix(next);
 }
 
 void SetDegreeMode(int degrees) {
   DegreeMode = degrees ? 1 : 0;
-  WriteSettingInt(kOptionsSection, L"Deg", DegreeMode);
+  WriteSettingInt(kOptionsSection, kKeyDeg, DegreeMode);
   FocusEntryAtEnd();
 }
 
@@ -85,7 +85,7 @@ void ToggleDegreeMode() { SetDegreeMode(DegreeMode ? 0 : 1); }
 
 void ToggleBeep() {
   BeepOption = BeepOption ? 0 : 1;
-  WriteSettingInt(kOptionsSection, L"Beep", BeepOption);
+  WriteSettingInt(kOptionsSection, kKeyBeep, BeepOption);
 }
 
 // --- Menus ---
@@ -112,7 +112,7 @@ void UpdateMenuStates() {
   CheckItem(IDM_TOPMOST, Top == 1);
   CheckItem(IDM_TIME, Time == 1);
   for (int id = IDM_FIRST_RADIX; id <= IDM_LAST_RADIX; ++id) {
-    CheckItem(id, Radix == kRadixOfItem[id - IDM_FIRST_RADIX]);
+    CheckItem(id, Radix == kRadixChoices[id - IDM_FIRST_RADIX]);
   }
   CheckItem(IDM_RADIANS, DegreeMode == 0);
   CheckItem(IDM_DEGREES, DegreeMode == 1);

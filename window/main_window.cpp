@@ -96,8 +96,8 @@ static void OnMove(HWND window) {
   if (SettingsFile[0] == L'\0') return;
   RECT rect = {};
   GetWindowRect(window, &rect);
-  WriteSettingInt(kOptionsSection, L"Wx", rect.left);
-  WriteSettingInt(kOptionsSection, L"Wy", rect.top);
+  WriteSettingInt(kOptionsSection, kKeyWx, rect.left);
+  WriteSettingInt(kOptionsSection, kKeyWy, rect.top);
   if (Time) ShowClockTitle(window);
 }
 

@@ -8,8 +8,6 @@
 #include "settings_report.h"
 #include "settings_values.h"
 
-const wchar_t kOptionsSection[] = L"Vex";
-const wchar_t kSlotsSection[] = L"Data";
 const wchar_t kSettingsSuffix[] = L"ini";
 const wchar_t kHelpSuffix[] = L"chm";
 
@@ -111,24 +109,26 @@ bool WriteSettingInt(const wchar_t *section, const wchar_t *key, int value) {
 }
 
 void ReadStartOptions(int *wx, int *wy) {
-  *wx = ReadSettingInt(kOptionsSection, L"Wx", kDefaultPosition);
-  *wy = ReadSettingInt(kOptionsSection, L"Wy", kDefaultPosition);
-  Top = ReadSettingInt(kOptionsSection, L"Top", 0);
-  View = CheckView(ReadSettingInt(kOptionsSection, L"View", kDefaultView));
-  Time = ReadSettingInt(kOptionsSection, L"Time", 1);
-  if (!TrayMode) TrayMode = ReadSettingInt(kOptionsSection, L"Tbar", 0) != 0;
-  BeepOption = ReadSettingInt(kOptionsSection, L"Beep", 1);
+  *wx = ReadSettingInt(kOptionsSection, kKeyWx, kDefaultPosition);
+  *wy = ReadSettingInt(kOptionsSection, kKeyWy, kDefaultPosition);
+  Top = ReadSettingInt(kOptionsSection, kKeyTop, kDefaultTop);
+  View = CheckView(ReadSettingInt(kOptionsSection, kKeyView, kDefaultView));
+  Time = ReadSettingInt(kOptionsSection, kKeyTime, kDefaultTime);
+  if (!TrayMode) TrayMode = ReadSettingInt(kOptionsSection, kKeyTbar, kDefaultTbar) != 0;
+  BeepOption = ReadSettingInt(kOptionsSection, kKeyBeep, kDefaultBeep);
 }
 
 void ReadFirstPaintOptions() {
-  CurrentSlot = CheckSlotIndex(ReadSettingInt(kOptionsSection, L"Cbo", kDefaultSlot));
-  DegreeMode = ReadSettingInt(kOptionsSection, L"Deg", 0) != 0 ? 1 : 0;
+  CurrentSlot = CheckSlotIndex(ReadSettingInt(kOptionsSection, kKeyCbo, kDefaultSlot));
+  DegreeMode = ReadSettingInt(kOptionsSection, kKeyDeg, kDefaultDeg) != 0 ? 1 : 0;
   // Read as text with "10" for an absent key; an empty value converts to 0.
   // Values other than 2, 8, 10 and 16 are kept as stored and print in radix
   // 10 (OutputRadix).
-  wchar_t text[kPathSize] = L"10";
+  wchar_t text[kPathSize];
+  wcscpy(text, kDefaultRadixText);
   if (SettingsFile[0] != L'\0') {
-    GetPrivateProfileStringW(kOptionsSection, L"Radix", L"10", text, kPathSize, SettingsFile);
+    GetPrivateProfileStringW(kOptionsSection, kKeyRadix, kDefaultRadixText, text, kPathSize,
+                             SettingsFile);
     text[kPathSize - 1] = L'\0';
   }
   Radix = ConvertIntegerText(text);

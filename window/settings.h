@@ -8,8 +8,8 @@
 
 #include <windows.h>
 
-extern const wchar_t kOptionsSection[];  // "Vex"
-extern const wchar_t kSlotsSection[];    // "Data"
+#include "settings_values.h"  // the sections, keys and defaults
+
 extern const wchar_t kSettingsSuffix[];  // "ini"
 extern const wchar_t kHelpSuffix[];      // "chm"
 

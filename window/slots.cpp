@@ -112,7 +112,7 @@ void EvaluateCurrentSlot() {
 
   wchar_t key[2] = {static_cast<wchar_t>(GetSlotLetter(slot)), L'\0'};
   WriteSettingText(kSlotsSection, key, entryText);
-  WriteSettingInt(kOptionsSection, L"Cbo", slot);
+  WriteSettingInt(kOptionsSection, kKeyCbo, slot);
 
   int stop = 0;
   int code = EvaluateSlotLine(slot, expression, &stop);

@@ -23,7 +23,7 @@ void ApplyView(HWND window) {
 static void ChangeView(HWND window, int view) {
   View = view;
   ApplyView(window);
-  WriteSettingInt(kOptionsSection, L"View", View);
+  WriteSettingInt(kOptionsSection, kKeyView, View);
   FocusEntryAtEnd();
 }
 

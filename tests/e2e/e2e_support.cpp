@@ -14,6 +14,11 @@ static std::wstring ExecutableFolder() {
   return text.substr(0, text.find_last_of(L"\\/") + 1);
 }
 
+std::wstring CurrentTestName() {
+  std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  return std::wstring(name.begin(), name.end());
+}
+
 std::wstring MakeVexFolder(const std::wstring &name) {
   wchar_t temp[MAX_PATH];
   DWORD length = GetTempPathW(MAX_PATH, temp);
@@ -53,24 +58,6 @@ bool WaitFor(const std::function<bool()> &condition, DWORD milliseconds) {
   }
 }
 
-struct WindowSearch {
-  DWORD processId;
-  HWND found;
-};
-
-static BOOL CALLBACK FindVexWindow(HWND window, LPARAM data) {
-  auto *search = reinterpret_cast<WindowSearch *>(data);
-  wchar_t className[64];
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  if (processId == search->processId && GetClassNameW(window, className, 64) > 0 &&
-      lstrcmpiW(className, L"VexClass300") == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 static HWND EntryEdit(HWND window) {
   return FindWindowExW(GetDlgItem(window, IDC_ENTRY), nullptr, L"Edit", nullptr);
 }
@@ -79,36 +66,60 @@ bool FocusEntry(const VexRun &run) {
   HWND edit = EntryEdit(run.window);
   if (edit == nullptr) return false;
   SetForegroundWindow(run.window);
-  return WaitFor([&] {
+  auto focused = [&] {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     if (GetForegroundWindow() != run.window) SetForegroundWindow(run.window);
     return GetGUIThreadInfo(run.process.dwThreadId, &info) && info.hwndFocus == edit &&
            GetForegroundWindow() == run.window;
+  };
+  // Under Wine the X server's word on the focus can come a moment later
+  // (after a window of the test before went away) and take it again: the
+  // focus must still be there a little later.
+  return WaitFor([&] {
+    if (!focused()) return false;
+    Sleep(150);
+    return focused();
   });
 }
 
-bool StartVex(VexRun &run, const std::wstring &arguments) {
-  run.window = nullptr;
-  run.exitCode = STILL_ACTIVE;
-  std::wstring exe = run.folder + L"\\vex.exe";
+bool LaunchVex(const std::wstring &folder, const std::wstring &arguments,
+               PROCESS_INFORMATION &process) {
+  std::wstring exe = folder + L"\\vex.exe";
   std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
   std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back(L'\0');
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      run.folder.c_str(), &startup, &run.process)) {
-    return false;
-  }
+  return CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &process) != FALSE;
+}
+
+bool StartHiddenVex(VexRun &run, const std::wstring &arguments) {
+  run.window = nullptr;
+  run.exitCode = STILL_ACTIVE;
+  if (!LaunchVex(run.folder, arguments, run.process)) return false;
   WaitForInputIdle(run.process.hProcess, 10000);
-  WindowSearch search = {run.process.dwProcessId, nullptr};
-  bool shown = WaitFor([&] {
-    search.found = nullptr;
-    EnumWindows(FindVexWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr && IsWindowVisible(search.found);
+  bool found = WaitFor([&] {
+    run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
+    return run.window != nullptr && GetDlgItem(run.window, IDC_RESULT) != nullptr &&
+           ReadWindowTitle(run.window).rfind(L"関数電卓 Vex", 0) == 0;
   });
-  run.window = search.found;
+  // Idle again after start-up: the window has been shown by now if it were
+  // going to be.
+  WaitForInputIdle(run.process.hProcess, 10000);
+  return found;
+}
+
+bool StartVex(VexRun &run, const std::wstring &arguments) {
+  run.window = nullptr;
+  run.exitCode = STILL_ACTIVE;
+  if (!LaunchVex(run.folder, arguments, run.process)) return false;
+  WaitForInputIdle(run.process.hProcess, 10000);
+  bool shown = WaitFor([&] {
+    run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
+    return run.window != nullptr && IsWindowVisible(run.window);
+  });
   if (!shown) return false;
   return FocusEntry(run);
 }

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
@@ -20,12 +22,23 @@ struct VexRun {
   DWORD exitCode = STILL_ACTIVE;
 };
 
+// The name of the test that runs now, for its folder.
+std::wstring CurrentTestName();
+
 // Makes an empty folder named after the test in the temporary folder and
 // copies vex.exe (built beside the tests) into it. Returns "" on failure.
 std::wstring MakeVexFolder(const std::wstring &name);
 // Deletes the folder and everything in it.
 void RemoveVexFolder(const std::wstring &folder);
 
+// Starts folder\vex.exe with the arguments, in that folder; false when it
+// cannot be started. Nothing is waited for.
+bool LaunchVex(const std::wstring &folder, const std::wstring &arguments,
+               PROCESS_INFORMATION &process);
+// Starts run.folder\vex.exe with the arguments and waits until its main
+// window is set up (its controls made and its title set), which may stay
+// hidden (tray mode), and the program is idle again.
+bool StartHiddenVex(VexRun &run, const std::wstring &arguments);
 // Starts folder\vex.exe with the arguments and waits for its main window
 // (class VexClass300, of that process) to be visible and to have the
 // keyboard focus in the entry. False when it did not come up.
@@ -88,3 +101,20 @@ HWND WaitForWindowClass(const VexRun &run, const wchar_t *className, DWORD milli
 bool WriteClipboard(const std::wstring &text);
 // Waits until the clipboard holds the expected text; returns the last text seen.
 std::wstring WaitForClipboard(const std::wstring &expected);
+
+// A test that drives vex.exe in a folder of its own, named after the test,
+// whose settings file has the sounds off before the first start; afterwards
+// the program is stopped and the folder removed.
+class VexEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    run.folder = MakeVexFolder(CurrentTestName());
+    ASSERT_FALSE(run.folder.empty());
+    ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Beep", L"0"));
+  }
+  void TearDown() override {
+    StopVex(run);
+    RemoveVexFolder(run.folder);
+  }
+  VexRun run;
+};

@@ -64,13 +64,10 @@ bool Overlap(const RECT &a, const RECT &b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-class SwitchingBack : public ::testing::Test {
+class SwitchingBack : public VexEndToEnd {
  protected:
   void SetUp() override {
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    run.folder = MakeVexFolder(std::wstring(name.begin(), name.end()));
-    ASSERT_FALSE(run.folder.empty());
-    ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Beep", L"0"));
+    VexEndToEnd::SetUp();
     ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Wx", L"10"));
     ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Wy", L"10"));
     ASSERT_TRUE(StartVex(run));
@@ -81,11 +78,6 @@ class SwitchingBack : public ::testing::Test {
     TypeText(L"1+2");
     ASSERT_EQ(WaitForControlText(run.window, IDC_ENTRY, L"1+2"), L"1+2");
   }
-  void TearDown() override {
-    StopVex(run);
-    RemoveVexFolder(run.folder);
-  }
-
   // A click into the other window makes it the active one.
   void SwitchAway(const OtherWindow &other) {
     ASSERT_NE(other.window(), nullptr);
@@ -110,8 +102,6 @@ class SwitchingBack : public ::testing::Test {
       return GetGUIThreadInfo(run.process.dwThreadId, &info) && info.hwndFocus == edit;
     }, 3000);
   }
-
-  VexRun run;
 };
 
 TEST_F(SwitchingBack, ByAClickOnTheTitleBarTheTypingGoesIntoTheEntry) {

@@ -7,25 +7,17 @@
 #include <string>
 
 #include "e2e_support.h"
+#include "resource_ids.h"
 
 namespace {
 
-constexpr int kEntry = 1000;
-constexpr int kResult = 1011;
 constexpr int kBoxText = 0xFFFF;  // the static text of a message box
 
-class SettingsEndToEnd : public ::testing::Test {
+class SettingsEndToEnd : public VexEndToEnd {
  protected:
-  void SetUp() override {
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    run.folder = MakeVexFolder(std::wstring(name.begin(), name.end()));
-    ASSERT_FALSE(run.folder.empty());
-    ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Beep", L"0"));
-  }
   void TearDown() override {
     Release();
-    StopVex(run);
-    RemoveVexFolder(run.folder);
+    VexEndToEnd::TearDown();
   }
   void Release() {
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
@@ -37,11 +29,10 @@ class SettingsEndToEnd : public ::testing::Test {
     PressKey(VK_END);
     PressChord(VK_SHIFT, VK_HOME);
     TypeText(expression);
-    ASSERT_EQ(WaitForControlText(run.window, kEntry, expression), expression);
+    ASSERT_EQ(WaitForControlText(run.window, IDC_ENTRY, expression), expression);
     PressKey(VK_RETURN);
-    ASSERT_EQ(WaitForControlText(run.window, kResult, result), result);
+    ASSERT_EQ(WaitForControlText(run.window, IDC_RESULT, result), result);
   }
-  VexRun run;
   HANDLE held = INVALID_HANDLE_VALUE;
 };
 
@@ -75,7 +66,7 @@ TEST_F(SettingsEndToEnd, FileHeldByAnotherProgramIsToldOnceAndTheNextWriteGoesTh
 
   ASSERT_TRUE(StopVex(run));
   ASSERT_TRUE(StartVex(run));
-  EXPECT_EQ(WaitForControlText(run.window, kResult, L"36."), L"36.");
+  EXPECT_EQ(WaitForControlText(run.window, IDC_RESULT, L"36."), L"36.");
 }
 
 }  // namespace

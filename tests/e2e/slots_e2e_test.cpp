@@ -11,21 +11,7 @@
 namespace {
 
 
-class SlotsEndToEnd : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    run.folder = MakeVexFolder(std::wstring(name.begin(), name.end()));
-    ASSERT_FALSE(run.folder.empty());
-    // No sounds: the settings file says so before the first start.
-    ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Beep", L"0"));
-  }
-  void TearDown() override {
-    StopVex(run);
-    RemoveVexFolder(run.folder);
-  }
-  VexRun run;
-};
+class SlotsEndToEnd : public VexEndToEnd {};
 
 TEST_F(SlotsEndToEnd, TypeEnterAndFindItAgainAfterARestart) {
   ASSERT_TRUE(StartVex(run));

@@ -21,42 +21,10 @@ std::wstring TestFolder() {
   return text.substr(0, text.find_last_of(L"\\/"));
 }
 
-class TrayEndToEnd : public ::testing::Test {
+class TrayEndToEnd : public VexEndToEnd {
  protected:
-  void SetUp() override {
-    std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    run.folder = MakeVexFolder(std::wstring(name.begin(), name.end()));
-    ASSERT_FALSE(run.folder.empty());
-    ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Beep", L"0"));
-  }
-  void TearDown() override {
-    StopVex(run);
-    RemoveVexFolder(run.folder);
-  }
 
-  // Starts vex.exe with the arguments and waits for its main window, which
-  // may stay hidden.
-  bool StartHidden(const std::wstring &arguments) {
-    std::wstring exe = run.folder + L"\\vex.exe";
-    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(L'\0');
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        run.folder.c_str(), &startup, &run.process)) {
-      return false;
-    }
-    WaitForInputIdle(run.process.hProcess, 10000);
-    bool found = WaitFor([&] {
-      run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
-      return run.window != nullptr;
-    });
-    // Idle again after start-up: the window has been shown by now if it
-    // were going to be.
-    WaitForInputIdle(run.process.hProcess, 10000);
-    return found;
-  }
+  bool StartHidden(const std::wstring &arguments) { return StartHiddenVex(run, arguments); }
 
   bool Ended(DWORD milliseconds = 10000) const {
     return WaitForSingleObject(run.process.hProcess, milliseconds) == WAIT_OBJECT_0;
@@ -75,8 +43,6 @@ class TrayEndToEnd : public ::testing::Test {
     PostMessageW(run.window, WM_TRAY_CALLBACK, 1, mouseMessage);
   }
   void PostCommand(int id) const { PostMessageW(run.window, WM_COMMAND, id, 0); }
-
-  VexRun run;
 };
 
 TEST_F(TrayEndToEnd, HiddenAtStartBackByTheIconHiddenByCloseShownBySecondStart) {
@@ -99,15 +65,7 @@ TEST_F(TrayEndToEnd, HiddenAtStartBackByTheIconHiddenByCloseShownBySecondStart) 
 
   // A second start shows the hidden copy and ends at once.
   VexRun second;
-  second.folder = run.folder;
-  std::wstring exe = run.folder + L"\\vex.exe";
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-  buffer.push_back(L'\0');
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  ASSERT_TRUE(CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             run.folder.c_str(), &startup, &second.process));
+  ASSERT_TRUE(LaunchVex(run.folder, L"", second.process));
   EXPECT_EQ(WaitForSingleObject(second.process.hProcess, 10000), WAIT_OBJECT_0);
   CloseHandle(second.process.hThread);
   CloseHandle(second.process.hProcess);

@@ -17,11 +17,6 @@ namespace {
 
 const wchar_t kSyntaxError[] = L"文法ｴﾗ-です";
 
-std::wstring TestName() {
-  std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  return std::wstring(name.begin(), name.end());
-}
-
 // The build folder's window\ directory, where vex.chm is made beside vex.exe.
 std::wstring BuiltWindowFolder() {
   wchar_t path[MAX_PATH];
@@ -30,35 +25,14 @@ std::wstring BuiltWindowFolder() {
   return text.substr(0, text.find_last_of(L"\\/")) + L"\\..\\..\\window";
 }
 
-bool StartProcess(const std::wstring &folder, const std::wstring &arguments,
-                  PROCESS_INFORMATION &process) {
-  std::wstring exe = folder + L"\\vex.exe";
-  std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
-  std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-  buffer.push_back(L'\0');
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  return CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &process) != FALSE;
-}
-
 bool FileExists(const std::wstring &path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 int Height(const RECT &rect) { return rect.bottom - rect.top; }
 
-class UserEndToEnd : public ::testing::Test {
+class UserEndToEnd : public VexEndToEnd {
  protected:
-  void SetUp() override {
-    run.folder = MakeVexFolder(TestName());
-    ASSERT_FALSE(run.folder.empty());
-    ASSERT_TRUE(WriteIni(run.folder, L"Vex", L"Beep", L"0"));
-  }
-  void TearDown() override {
-    StopVex(run);
-    RemoveVexFolder(run.folder);
-  }
 
   std::wstring Entry() const { return ReadControlText(run.window, IDC_ENTRY); }
   std::wstring WaitForEntry(const std::wstring &expected) const {
@@ -119,21 +93,9 @@ class UserEndToEnd : public ::testing::Test {
     return text;
   }
 
-  // Starts the program with /t and waits until its window is set up (its
-  // controls made and its title set), which stays hidden.
-  bool StartInTray() {
-    if (!StartProcess(run.folder, L"/t", run.process)) return false;
-    WaitForInputIdle(run.process.hProcess, 10000);
-    return WaitFor([&] {
-      run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
-      return run.window != nullptr && GetDlgItem(run.window, IDC_RESULT) != nullptr &&
-             ReadWindowTitle(run.window).rfind(L"関数電卓 Vex", 0) == 0;
-    });
-  }
+  bool StartInTray() { return StartHiddenVex(run, L"/t"); }
 
   bool Click(int id) const { return ClickControl(run.window, id); }
-
-  VexRun run;
 };
 
 TEST_F(UserEndToEnd, SlotsTypedInTurnAnswersByCtrlBAndTheCurrentSlotAfterARestart) {
@@ -434,10 +396,10 @@ TEST_F(UserEndToEnd, ASecondStartFromAnotherFolderEndsAtOnceAndShowsTheFirst) {
   ASSERT_TRUE(StartInTray());
   ASSERT_FALSE(IsWindowVisible(run.window));
 
-  std::wstring other = MakeVexFolder(TestName() + L"-other");
+  std::wstring other = MakeVexFolder(CurrentTestName() + L"-other");
   ASSERT_FALSE(other.empty());
   PROCESS_INFORMATION second = {};
-  ASSERT_TRUE(StartProcess(other, L"", second));
+  ASSERT_TRUE(LaunchVex(other, L"", second));
   bool ended = WaitForSingleObject(second.hProcess, 10000) == WAIT_OBJECT_0;
   EXPECT_TRUE(ended) << "the second copy is still running";
   if (!ended) {

@@ -12,33 +12,15 @@
 
 namespace {
 
-class Commands : public ::testing::Test {
+class Commands : public ShownWindowTest {
  protected:
-  void SetUp() override {
-    PrepareFreshStart();
-    ASSERT_NE(StartShownMainWindow(), nullptr);  // the first paint loads the slots
-    Turn();
-  }
-  void TearDown() override {
-    SetControlKey(false);
-    CloseMainWindow();
-    DeleteTestSettingsFile();
-  }
-  static void Turn() { RunLoopTurn(); }
   // Entry text and selection as the user would leave them before a command.
   static void SetEntry(const wchar_t *text, int start, int end) {
     SetWindowTextW(Entry, text);
     SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
     Turn();
   }
-  static void Command(int id) { SendMessageW(MainWindow, WM_COMMAND, id, 0); }
   static void Click(int id) { SendMessageW(GetDlgItem(MainWindow, id), BM_CLICK, 0, 0); }
-  static void SetControlKey(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-  }
   static void PressCtrl(WPARAM key) {
     SetControlKey(true);
     MSG m = {};

@@ -18,16 +18,11 @@
 
 namespace {
 
-class Dpi : public ::testing::Test {
+class Dpi : public ShownWindowTest {
  protected:
   void SetUp() override {
-    PrepareFreshStart();
-    ASSERT_NE(StartShownMainWindow(), nullptr);
+    ShownWindowTest::SetUp();
     BeepOption = 0;
-  }
-  void TearDown() override {
-    CloseMainWindow();
-    DeleteTestSettingsFile();
   }
 };
 

@@ -29,12 +29,6 @@ class MessageLoop : public ::testing::Test {
     CloseMainWindow();
     DeleteTestSettingsFile();
   }
-  static void SetControlKey(bool down) {
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = down ? 0x80 : 0;
-    SetKeyboardState(keys);
-  }
   static MSG Message(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG m = {};
     m.hwnd = window;

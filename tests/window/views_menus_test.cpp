@@ -12,19 +12,8 @@
 
 namespace {
 
-class ViewsMenus : public ::testing::Test {
+class ViewsMenus : public ShownWindowTest {
  protected:
-  void SetUp() override {
-    PrepareFreshStart();
-    ASSERT_NE(StartShownMainWindow(), nullptr);  // the first paint loads the slots
-    Turn();
-  }
-  void TearDown() override {
-    CloseMainWindow();
-    DeleteTestSettingsFile();
-  }
-  static void Turn() { RunLoopTurn(); }
-  static void Command(int id) { SendMessageW(MainWindow, WM_COMMAND, id, 0); }
   static LONG Bottom(HWND window) {
     RECT rect;
     GetWindowRect(window, &rect);

@@ -57,6 +57,13 @@ HWND StartMainWindow(const wchar_t *commandLine) {
   return MainWindow;
 }
 
+void SetControlKey(bool down) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
 void DrainMessages() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

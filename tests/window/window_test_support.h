@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
+
+#include "app_state.h"
 
 // The settings file of this test executable (window_tests.ini beside it).
 std::wstring TestSettingsFile();
@@ -30,6 +34,9 @@ HWND StartShownMainWindow();
 // One turn of the message loop for a message to the main window: applies
 // PendingSelection, or refreshes SavedSelection from the entry.
 void RunLoopTurn();
+
+// The Ctrl key as the keyboard state shows it to the program.
+void SetControlKey(bool down);
 
 // Destroys the main window (deleting a tray icon first) and discards the
 // messages left in the queue, the quit message included.
@@ -65,3 +72,22 @@ Ink ReadControlInk(HWND control);
 // The entry's text and selection.
 std::wstring EntryText();
 DWORD EntrySelection();
+
+// A test on the main window, shown and painted once (the first paint has
+// loaded the slots and one loop turn has applied its caret); afterwards the
+// Ctrl key is released, the window closed and the settings file removed.
+class ShownWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    PrepareFreshStart();
+    ASSERT_NE(StartShownMainWindow(), nullptr);
+    RunLoopTurn();
+  }
+  void TearDown() override {
+    SetControlKey(false);
+    CloseMainWindow();
+    DeleteTestSettingsFile();
+  }
+  static void Turn() { RunLoopTurn(); }
+  static void Command(int id) { SendMessageW(MainWindow, WM_COMMAND, id, 0); }
+};

@@ -31,7 +31,10 @@ int CheckSlotIndex(int slot) {
 }
 
 int OutputRadix(int radix) {
-  return (radix == 2 || radix == 8 || radix == 10 || radix == 16) ? radix : kDefaultRadix;
+  for (int choice : kRadixChoices) {
+    if (radix == choice) return radix;
+  }
+  return kDefaultRadix;
 }
 
 bool IsStoredPositionUsable(int wx, int wy, const ScreenRect *monitors, std::size_t count) {

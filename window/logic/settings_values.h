@@ -1,14 +1,39 @@
-// Pure conversions and range rules for values read from the settings file.
+// The settings file's vocabulary: its sections, keys and their defaults,
+// and the pure conversions and rules for the values read from it.
 // Portable: no platform headers, so they are tested natively as well.
 #pragma once
 
 #include <cstddef>
 
-// Defaults of the settings keys.
+// --- Sections, keys and defaults ---
+
+inline constexpr wchar_t kOptionsSection[] = L"Vex";
+inline constexpr wchar_t kSlotsSection[] = L"Data";  // keys "A" to "Z"
+
+inline constexpr wchar_t kKeyWx[] = L"Wx";        // left edge of the window
+inline constexpr wchar_t kKeyWy[] = L"Wy";        // top edge
+inline constexpr wchar_t kKeyTop[] = L"Top";      // always on top
+inline constexpr wchar_t kKeyView[] = L"View";    // 0-3
+inline constexpr wchar_t kKeyTime[] = L"Time";    // clock in the title
+inline constexpr wchar_t kKeyTbar[] = L"Tbar";    // start in the tray (never written)
+inline constexpr wchar_t kKeyBeep[] = L"Beep";    // sounds
+inline constexpr wchar_t kKeyCbo[] = L"Cbo";      // current slot 0-25
+inline constexpr wchar_t kKeyDeg[] = L"Deg";      // degree mode
+inline constexpr wchar_t kKeyRadix[] = L"Radix";  // output radix, read as text
+
+// The values used when a key is absent, and at the start of the program.
 constexpr int kDefaultPosition = -1;   // Wx, Wy
+constexpr int kDefaultTop = 0;
 constexpr int kDefaultView = 3;
+constexpr int kDefaultTime = 1;
+constexpr int kDefaultTbar = 0;
+constexpr int kDefaultBeep = 1;
 constexpr int kDefaultSlot = 0;        // Cbo
+constexpr int kDefaultDeg = 0;
 constexpr int kDefaultRadix = 10;
+inline constexpr wchar_t kDefaultRadixText[] = L"10";
+
+// --- Values ---
 
 // A settings value converted like atoi (used for "Radix" and every integer key): leading blanks, an optional sign,
 // decimal digits; anything else ends the number; no digits gives 0. Values
@@ -21,11 +46,13 @@ int CheckView(int view);
 // A slot index outside 0-25 falls back to 0 (slot A).
 int CheckSlotIndex(int slot);
 
+// The output radixes the program offers, in the order of the Radix popup's
+// items and of the next-radix command.
+inline constexpr int kRadixChoices[4] = {2, 8, 10, 16};
+
 // The radix results are written in: the stored radix when it is 2, 8, 10 or
 // 16, otherwise 10. Never below 2.
 int OutputRadix(int radix);
-
-#include <cstddef>
 
 // A rectangle on the screen: left and top inside, right and bottom outside.
 struct ScreenRect {
