@@ -1,14 +1,15 @@
-// The function table, its 13 operations and the power computation.
+// The function table, its 13 operations and the power computation. Nothing
+// here reads the expression text beyond a name: the parser reads the calls.
 #include "functions.h"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
+#include "ascii.h"
 #include "engine.h"
-#include "parser.h"
+#include "state.h"
 #include "vex_math.h"
 
 const FunctionEntry FunctionTable[kFunctionCount] = {
@@ -24,18 +25,7 @@ const FunctionEntry FunctionTable[kFunctionCount] = {
 };
 
 // ---------------------------------------------------------------------------
-// Names and calls.
-
-static char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// The length of name when text begins with it, else 0.
-static std::size_t MatchName(const char *text, const char *name) {
-  std::size_t i = 0;
-  for (; name[i] != '\0'; ++i) {
-    if (ToUpperAscii(text[i]) != name[i]) return 0;  // stops at the NUL too
-  }
-  return i;
-}
+// Names.
 
 const FunctionEntry *MatchFunctionName(const char *text) {
   const FunctionEntry *best = nullptr;
@@ -48,21 +38,13 @@ const FunctionEntry *MatchFunctionName(const char *text) {
   if (second < 'A' || second > 'Z') return nullptr;
   for (const FunctionEntry &entry : FunctionTable) {
     if (entry.name[0] != first) continue;
-    std::size_t length = MatchName(text, entry.name);
+    std::size_t length = MatchWord(text, entry.name);
     if (length > bestLength) {
       best = &entry;
       bestLength = length;
     }
   }
   return best;
-}
-
-double ReadFunctionCall(const FunctionEntry *entry) {
-  std::size_t length = std::strlen(entry->name);
-  if (ParseCursor[length] != '(') RaiseEvalError(kEvalSyntax);  // stop at the name
-  ParseCursor += length + 1;  // no advance step: no word operator at the argument's start
-  double x = ParseBitwise();
-  return entry->operation(x);
 }
 
 // ---------------------------------------------------------------------------

@@ -1,8 +1,11 @@
 // The named functions of the expression language, the constant PI and the
-// power behind the ^ operator.
+// power behind the ^ operator: the table and the operations. Reading a call
+// (NAME and its argument) is the parser's; the operations only compute.
 #pragma once
 
 #include <cstddef>
+
+#include "state.h"
 
 // PI as the calculator knows it: 3.1415926536, about 1.02e-11 above pi.
 inline constexpr double kPi = 3.1415926536;
@@ -21,16 +24,12 @@ extern const FunctionEntry FunctionTable[kFunctionCount];
 // case), or nullptr. The byte after the name is not looked at.
 const FunctionEntry *MatchFunctionName(const char *text);
 
-// With ParseCursor on the name's first letter: requires "(" right after the
-// name (else error 4 at the name), reads the argument with ParseBitwise and
-// applies the operation.
-double ReadFunctionCall(const FunctionEntry *entry);
-
 // base ^ exponent with the calculator's special values. Sets OverflowFlag
 // when the result overflows; never raises an error.
 double ComputePower(double base, double exponent);
 
-// The 13 operations. The trigonometric ones use AngleFactor.
+// The 13 operations. The trigonometric ones use AngleFactor; ComputeSquareRoot
+// and ComputeNaturalLog raise error 5 through RaiseEvalError.
 double ComputeAbsolute(double x);
 double ComputeFloor(double x);
 double ComputeIntegerPart(double x);

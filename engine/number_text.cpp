@@ -276,6 +276,20 @@ char *WriteThreeDigits(char *p, int n) {
   return p;
 }
 
+// Adds one in the last of count decimal digits. When they were all 9 they
+// become 1 followed by zeros and the result is true: the value has reached
+// the next power of ten.
+bool IncrementDigits(char *digits, int count) {
+  int i = count - 1;
+  while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+  if (i < 0) {
+    digits[0] = '1';
+    return true;
+  }
+  ++digits[i];
+  return false;
+}
+
 }  // namespace
 
 // Exact 17-digit rounding (see decimal.h) from correctly rounded digits:
@@ -322,16 +336,7 @@ void RoundToSeventeenDigits(double v, char digits[17], int *p) {
 
   std::memcpy(digits, d18, 17);
   *p = exponent + 1;
-  if (roundUp) {
-    int i = 16;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i >= 0) {
-      ++digits[i];
-    } else {
-      digits[0] = '1';
-      ++*p;
-    }
-  }
+  if (roundUp && IncrementDigits(digits, 17)) ++*p;
 }
 
 
@@ -392,17 +397,10 @@ void FormatResult(double value, char out[kResultTextSize]) {
   char ten[11];
   std::memcpy(ten, digits, 10);
   int count = 10;
-  if (digits[10] >= '5') {
-    int i = 9;
-    while (i >= 0 && ten[i] == '9') ten[i--] = '0';
-    if (i >= 0) {
-      ++ten[i];
-    } else {
-      ten[0] = '1';
-      ten[10] = '0';
-      count = 11;
-      ++p;
-    }
+  if (digits[10] >= '5' && IncrementDigits(ten, 10)) {
+    ten[10] = '0';  // 1 and ten zeros
+    count = 11;
+    ++p;
   }
 
   char *o = out;
