@@ -30,15 +30,18 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine.h"
+#include "settings_values.h"
 
 namespace {
 
@@ -378,6 +381,196 @@ TEST(HelpContents, PagesAreUtf8AndSaySo) {
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos) << page;
     EXPECT_TRUE(IsValidUtf8(html)) << page;
   }
+}
+
+// ---- Statements tied to the program's sources ---------------------------------------------
+// What the pages say about settings keys, menu items, keys and vexc's options,
+// read back from the sources that define them.
+
+const fs::path kSourceDir = VEX_SOURCE_DIR;
+
+// The visible text of some markup: tags removed, entities decoded, blanks at
+// both ends dropped.
+std::string StripTags(const std::string &html) {
+  std::string text;
+  for (std::size_t i = 0; i < html.size(); ++i) {
+    if (html[i] == '<') {
+      i = html.find('>', i);
+      if (i == std::string::npos) break;
+    } else {
+      text += html[i];
+    }
+  }
+  text = DecodeEntities(text);
+  std::size_t first = text.find_first_not_of(" \t\n");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t\n") - first + 1);
+}
+
+// The data rows of the first table after `marker` on a page: the visible text
+// of each <td>.
+std::vector<std::vector<std::string>> ReadTableAfter(const std::string &html, const std::string &marker) {
+  std::vector<std::vector<std::string>> rows;
+  std::size_t start = html.find(marker);
+  if (start == std::string::npos) return rows;
+  start = html.find("<table>", start);
+  std::size_t end = html.find("</table>", start);
+  if (start == std::string::npos || end == std::string::npos) return rows;
+  for (std::size_t row = html.find("<tr>", start); row < end; row = html.find("<tr>", row + 1)) {
+    std::size_t rowEnd = std::min(html.find("</tr>", row), end);
+    std::vector<std::string> cells;
+    for (std::size_t cell = html.find("<td", row); cell < rowEnd; cell = html.find("<td", cell + 1)) {
+      std::size_t textStart = html.find('>', cell) + 1;
+      cells.push_back(StripTags(html.substr(textStart, html.find("</td>", textStart) - textStart)));
+    }
+    if (!cells.empty()) rows.push_back(cells);
+  }
+  return rows;
+}
+
+// The texts between the double quotes of each line of a source file that
+// starts (after blanks) with prefix.
+std::vector<std::string> ReadQuotedAfter(const std::string &source, const std::string &prefix) {
+  std::vector<std::string> found;
+  std::istringstream in(source);
+  for (std::string line; std::getline(in, line);) {
+    std::size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line.compare(at, prefix.size(), prefix) != 0) continue;
+    std::size_t open = line.find('"', at);
+    std::size_t close = open == std::string::npos ? open : line.find('"', open + 1);
+    if (close != std::string::npos) found.push_back(line.substr(open + 1, close - open - 1));
+  }
+  return found;
+}
+
+std::string Narrow(const wchar_t *text) { return std::string(text, text + std::wcslen(text)); }
+
+TEST(HelpStatements, SettingsPageNamesEveryKeyWithItsDefault) {
+  std::string page = ReadFileText(kHelpDir / "settings.html");
+  EXPECT_NE(page.find("[" + Narrow(kOptionsSection) + "]"), std::string::npos);
+  EXPECT_NE(page.find("[" + Narrow(kSlotsSection) + "]"), std::string::npos);
+
+  // The keys the program knows, from their constants' source lines.
+  std::set<std::string> programKeys;
+  for (const auto &text : ReadQuotedAfter(ReadFileText(kSourceDir / "window/logic/settings_values.h"),
+                                          "inline constexpr wchar_t kKey"))
+    programKeys.insert(text);
+  ASSERT_FALSE(programKeys.empty());
+
+  const std::pair<const wchar_t *, int> kDefaults[] = {
+      {kKeyWx, kDefaultPosition}, {kKeyWy, kDefaultPosition}, {kKeyTop, kDefaultTop},
+      {kKeyView, kDefaultView},   {kKeyTime, kDefaultTime},   {kKeyTbar, kDefaultTbar},
+      {kKeyBeep, kDefaultBeep},   {kKeyCbo, kDefaultSlot},    {kKeyDeg, kDefaultDeg},
+      {kKeyRadix, kDefaultRadix}};
+  std::set<std::string> pageKeys;
+  for (const auto &row : ReadTableAfter(page, "[" + Narrow(kOptionsSection) + "] ")) {
+    ASSERT_GE(row.size(), 2u);
+    // "Wx, Wy": keys that share a row share its default.
+    for (std::size_t at = 0; at < row[0].size();) {
+      std::size_t comma = std::min(row[0].find(", ", at), row[0].size());
+      std::string key = row[0].substr(at, comma - at);
+      pageKeys.insert(key);
+      auto known = std::find_if(std::begin(kDefaults), std::end(kDefaults),
+                                [&](const auto &entry) { return Narrow(entry.first) == key; });
+      if (known == std::end(kDefaults)) ADD_FAILURE() << key << ": no default known to this test";
+      else EXPECT_EQ(row[1], std::to_string(known->second)) << "default of " << key;
+      at = comma + 2;
+    }
+  }
+  EXPECT_EQ(pageKeys, programKeys);
+}
+
+TEST(HelpStatements, MenuItemsAndKeysAreThoseOfTheResources) {
+  std::string rc = ReadFileText(kSourceDir / "resources/vex.rc");
+  std::string menusPage = StripTags(ReadFileText(kHelpDir / "menus.html"));
+  std::string trayPage = StripTags(ReadFileText(kHelpDir / "tray.html"));
+  ASSERT_NE(rc.find("VexMenu1 MENU"), std::string::npos);
+
+  // Every item as the pages write it ("元に戻す(U)"), on the page of its
+  // menu: the main menu on menus.html, the tray icon's on tray.html; every
+  // key shown beside an item is named on menus.html.
+  std::set<std::string> shownKeys;
+  std::size_t trayMenuStart = rc.find("VexMenu1 MENU");
+  std::size_t count = 0;
+  for (std::size_t at = rc.find("MENUITEM \""); at != std::string::npos; at = rc.find("MENUITEM \"", at + 1)) {
+    std::size_t open = at + 9;
+    std::string text = rc.substr(open + 1, rc.find('"', open + 1) - open - 1);
+    std::size_t tab = text.find("\\t");  // written as the two characters \t
+    std::string label = text.substr(0, tab);
+    label.erase(std::remove(label.begin(), label.end(), '&'), label.end());
+    const std::string &page = at < trayMenuStart ? menusPage : trayPage;
+    EXPECT_NE(page.find(label), std::string::npos) << label;
+    if (tab != std::string::npos) {
+      std::string key = text.substr(tab + 2);
+      shownKeys.insert(key);
+      EXPECT_NE(menusPage.find(key), std::string::npos) << label << " " << key;
+    }
+    ++count;
+  }
+  EXPECT_GE(count, 20u);
+
+  // The accelerators as the pages write them: "=", "Ctrl+A", "F1".
+  std::set<std::string> accelerators;
+  std::size_t tableStart = rc.find("ACCELERATORS");
+  ASSERT_NE(tableStart, std::string::npos);
+  std::istringstream table(rc.substr(rc.find("BEGIN", tableStart) + 5,
+                                     rc.find("END", tableStart) - rc.find("BEGIN", tableStart) - 5));
+  for (std::string line; std::getline(table, line);) {
+    std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) continue;
+    std::string key = line.substr(first, line.find(',') - first);
+    if (key.size() == 3 && key[0] == '"') key = key.substr(1, 1);
+    else if (key.rfind("VK_", 0) == 0) key = key.substr(3);
+    if (line.find("CONTROL") != std::string::npos) key = "Ctrl+" + key;
+    accelerators.insert(key);
+  }
+  EXPECT_GE(accelerators.size(), 6u);
+
+  // The key list names every accelerator, and only keys the resources show
+  // (Enter, handled by the message loop itself, is the one other).
+  std::set<std::string> listed;
+  for (const auto &row : ReadTableAfter(ReadFileText(kHelpDir / "menus.html"), "<h2>キー操作の一覧</h2>")) {
+    // "Ctrl+Z / X / C / V": the later keys take the first one's modifiers.
+    std::string cell = row[0];
+    std::string first = cell.substr(0, cell.find(" / "));
+    std::string modifiers = first.substr(0, first.rfind('+') + 1);
+    listed.insert(first);
+    for (std::size_t at = cell.find(" / "); at != std::string::npos; at = cell.find(" / ", at + 1))
+      listed.insert(modifiers + cell.substr(at + 3, cell.find(" / ", at + 3) - at - 3));
+  }
+  for (const auto &key : accelerators) EXPECT_TRUE(listed.count(key)) << key << " is not in the key list";
+  for (const auto &key : listed)
+    EXPECT_TRUE(key == "Enter" || accelerators.count(key) || shownKeys.count(key)) << key << " is in no resource";
+}
+
+TEST(HelpStatements, VexcPageNamesEveryOptionOfItsHelpText) {
+  // The option lines of vexc's help text: "  --deg        angles ...".
+  std::set<std::string> options;
+  std::istringstream source(ReadFileText(kSourceDir / "cli/vexc.cpp"));
+  for (std::string line; std::getline(source, line);) {
+    std::size_t at = line.find("\"  -");
+    if (at == std::string::npos || line.find_first_not_of(' ') != at) continue;
+    std::string names = line.substr(at + 3, line.find("  ", at + 3) - at - 3);
+    for (std::size_t from = 0; from < names.size();) {
+      std::size_t comma = std::min(names.find(", ", from), names.size());
+      options.insert(names.substr(from, comma - from));
+      from = comma + 2;
+    }
+  }
+  EXPECT_GE(options.size(), 6u);
+
+  std::string page = ReadFileText(kHelpDir / "vexc.html");
+  std::set<std::string> listed;
+  for (const auto &row : ReadTableAfter(page, "<h2>使い方</h2>")) {
+    for (std::size_t from = 0; from < row[0].size();) {
+      std::size_t comma = std::min(row[0].find(", ", from), row[0].size());
+      listed.insert(row[0].substr(from, comma - from));
+      from = comma + 2;
+    }
+  }
+  EXPECT_EQ(listed, options);
+  EXPECT_NE(page.find("<samp>vexc " VEX_VERSION_TEXT "</samp>"), std::string::npos)
+      << "the version vexc --version prints";
 }
 
 // ---- The compiled help file -------------------------------------------------------------
