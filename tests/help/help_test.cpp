@@ -1,6 +1,8 @@
 // Checks the help pages against the program: every example is evaluated by the
-// engine, and the table of contents, the index, the project file and the links
-// must agree with the pages that exist.
+// engine; what the pages say about settings keys, menu items, keys and vexc's
+// options is read back from the sources that define them; and the table of
+// contents, the index, the project file and the links must agree with the
+// pages that exist.
 //
 // How examples are written in the pages:
 //
@@ -443,6 +445,17 @@ std::vector<std::string> ReadQuotedAfter(const std::string &source, const std::s
   return found;
 }
 
+// "--help, -h" as its parts.
+std::vector<std::string> SplitAtCommas(const std::string &text) {
+  std::vector<std::string> parts;
+  for (std::size_t from = 0; from < text.size();) {
+    std::size_t comma = std::min(text.find(", ", from), text.size());
+    parts.push_back(text.substr(from, comma - from));
+    from = comma + 2;
+  }
+  return parts;
+}
+
 std::string Narrow(const wchar_t *text) { return std::string(text, text + std::wcslen(text)); }
 
 TEST(HelpStatements, SettingsPageNamesEveryKeyWithItsDefault) {
@@ -466,15 +479,12 @@ TEST(HelpStatements, SettingsPageNamesEveryKeyWithItsDefault) {
   for (const auto &row : ReadTableAfter(page, "[" + Narrow(kOptionsSection) + "] ")) {
     ASSERT_GE(row.size(), 2u);
     // "Wx, Wy": keys that share a row share its default.
-    for (std::size_t at = 0; at < row[0].size();) {
-      std::size_t comma = std::min(row[0].find(", ", at), row[0].size());
-      std::string key = row[0].substr(at, comma - at);
+    for (const auto &key : SplitAtCommas(row[0])) {
       pageKeys.insert(key);
       auto known = std::find_if(std::begin(kDefaults), std::end(kDefaults),
                                 [&](const auto &entry) { return Narrow(entry.first) == key; });
       if (known == std::end(kDefaults)) ADD_FAILURE() << key << ": no default known to this test";
       else EXPECT_EQ(row[1], std::to_string(known->second)) << "default of " << key;
-      at = comma + 2;
     }
   }
   EXPECT_EQ(pageKeys, programKeys);
@@ -550,24 +560,15 @@ TEST(HelpStatements, VexcPageNamesEveryOptionOfItsHelpText) {
   for (std::string line; std::getline(source, line);) {
     std::size_t at = line.find("\"  -");
     if (at == std::string::npos || line.find_first_not_of(' ') != at) continue;
-    std::string names = line.substr(at + 3, line.find("  ", at + 3) - at - 3);
-    for (std::size_t from = 0; from < names.size();) {
-      std::size_t comma = std::min(names.find(", ", from), names.size());
-      options.insert(names.substr(from, comma - from));
-      from = comma + 2;
-    }
+    for (const auto &name : SplitAtCommas(line.substr(at + 3, line.find("  ", at + 3) - at - 3)))
+      options.insert(name);
   }
   EXPECT_GE(options.size(), 6u);
 
   std::string page = ReadFileText(kHelpDir / "vexc.html");
   std::set<std::string> listed;
-  for (const auto &row : ReadTableAfter(page, "<h2>使い方</h2>")) {
-    for (std::size_t from = 0; from < row[0].size();) {
-      std::size_t comma = std::min(row[0].find(", ", from), row[0].size());
-      listed.insert(row[0].substr(from, comma - from));
-      from = comma + 2;
-    }
-  }
+  for (const auto &row : ReadTableAfter(page, "<h2>使い方</h2>"))
+    for (const auto &name : SplitAtCommas(row[0])) listed.insert(name);
   EXPECT_EQ(listed, options);
   EXPECT_NE(page.find("<samp>vexc " VEX_VERSION_TEXT "</samp>"), std::string::npos)
       << "the version vexc --version prints";
