@@ -30,16 +30,6 @@ static bool HasEveryGlyph(HDC dc, const wchar_t *text, size_t length) {
   return true;
 }
 
-// The font a message is drawn in: the default one, unless it lacks a glyph
-// of the message; then the field's own font, which the dialog template gave
-// every control. Returns the font to select, or nullptr for the default.
-static HFONT ChooseMessageFont(HWND field, HDC dc, const wchar_t *text, size_t length) {
-  if (ForcedDefaultFont != nullptr) SelectObject(dc, ForcedDefaultFont);
-  if (HasEveryGlyph(dc, text, length)) return ForcedDefaultFont;
-  HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0));
-  return dialogFont != nullptr ? dialogFont : ForcedDefaultFont;
-}
-
 void PaintResultField(HWND field, const wchar_t *text) {
   RECT outer = {};
   GetWindowRect(field, &outer);
@@ -60,8 +50,14 @@ void PaintResultField(HWND field, const wchar_t *text) {
     // Without the font the text is drawn in the default one.
     if (createdFont != nullptr) SelectObject(dc, createdFont);
   } else {
-    HFONT messageFont = ChooseMessageFont(field, dc, text, length);
-    SelectObject(dc, messageFont != nullptr ? messageFont : static_cast<HFONT>(previousFont));
+    // A message is drawn in the default font, unless that lacks one of its
+    // glyphs; then in the field's own font, which the dialog template gave
+    // every control.
+    if (ForcedDefaultFont != nullptr) SelectObject(dc, ForcedDefaultFont);
+    if (!HasEveryGlyph(dc, text, length)) {
+      HFONT dialogFont = reinterpret_cast<HFONT>(SendMessageW(field, WM_GETFONT, 0, 0));
+      if (dialogFont != nullptr) SelectObject(dc, dialogFont);
+    }
   }
 
   // The window colours of the theme: white and black in the standard one,

@@ -18,12 +18,16 @@ static bool WriteAll(HANDLE file, const void *data, DWORD size) {
   return WriteFile(file, data, size, &written, nullptr) && written == size;
 }
 
-static void CreateUnicodeSettingsFile(const wchar_t *path) {
+bool CreateUnicodeSettingsFile(const wchar_t *path) {
   HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;  // made meanwhile, or cannot be made
-  WriteAll(file, kUtf16Mark, sizeof kUtf16Mark);
+  if (file == INVALID_HANDLE_VALUE) return false;  // made meanwhile, or cannot be made
+  bool wrote = WriteAll(file, kUtf16Mark, sizeof kUtf16Mark);
   CloseHandle(file);
+  // Never an empty file, which the private-profile calls would fill with
+  // 8-bit text.
+  if (!wrote) DeleteFileW(path);
+  return wrote;
 }
 
 void PrepareSettingsFileForWrite(const wchar_t *path) {

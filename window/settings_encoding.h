@@ -13,6 +13,10 @@ constexpr DWORD kMaxConvertedSettingsBytes = 16u * 1024u * 1024u;
 // The suffix of the temporary file the conversion writes beside the file.
 extern const wchar_t kConversionSuffix[];  // ".tmp"
 
+// Creates path as a new file holding only the UTF-16LE mark; false (and no
+// file left) when it exists already or cannot be made.
+bool CreateUnicodeSettingsFile(const wchar_t *path);
+
 // Before a write into path: creates the file as UTF-16LE with its mark when
 // it does not exist; converts it when it has no UTF-16 mark. Any failure
 // leaves the file as it was; the write that follows tells its own outcome.

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "settings_encoding.h"
 #include "settings_report.h"
 #include "settings_values.h"
 
@@ -30,15 +31,9 @@ static bool CanWriteFolderFile(const wchar_t *path, DWORD attributes) {
     CloseHandle(file);
     return true;
   }
-  HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  static const unsigned char mark[2] = {0xFF, 0xFE};
-  DWORD written = 0;
-  bool wrote = WriteFile(file, mark, sizeof mark, &written, nullptr) && written == sizeof mark;
-  CloseHandle(file);
+  if (!CreateUnicodeSettingsFile(path)) return false;
   DeleteFileW(path);
-  return wrote;
+  return true;
 }
 
 // Appends text to path (size kLongPathSize); false when it does not fit.

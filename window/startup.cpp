@@ -5,11 +5,11 @@
 #include "clock.h"
 #include "dpi_scale.h"
 #include "main_window.h"
-#include "views.h"
 #include "settings.h"
 #include "settings_values.h"
 #include "slots.h"
 #include "tray.h"
+#include "views.h"
 
 static const wchar_t kClassName[] = L"VexClass300";
 

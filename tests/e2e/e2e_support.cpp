@@ -95,15 +95,23 @@ bool LaunchVex(const std::wstring &folder, const std::wstring &arguments,
                         folder.c_str(), &startup, &process) != FALSE;
 }
 
-bool StartHiddenVex(VexRun &run, const std::wstring &arguments) {
+// Starts run.folder\vex.exe and waits until its main window meets ready.
+static bool LaunchAndWait(VexRun &run, const std::wstring &arguments,
+                          const std::function<bool(HWND)> &ready) {
   run.window = nullptr;
   run.exitCode = STILL_ACTIVE;
   if (!LaunchVex(run.folder, arguments, run.process)) return false;
   WaitForInputIdle(run.process.hProcess, 10000);
-  bool found = WaitFor([&] {
+  return WaitFor([&] {
     run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
-    return run.window != nullptr && GetDlgItem(run.window, IDC_RESULT) != nullptr &&
-           ReadWindowTitle(run.window).rfind(L"関数電卓 Vex", 0) == 0;
+    return run.window != nullptr && ready(run.window);
+  });
+}
+
+bool StartHiddenVex(VexRun &run, const std::wstring &arguments) {
+  bool found = LaunchAndWait(run, arguments, [](HWND window) {
+    return GetDlgItem(window, IDC_RESULT) != nullptr &&
+           ReadWindowTitle(window).rfind(L"関数電卓 Vex", 0) == 0;
   });
   // Idle again after start-up: the window has been shown by now if it were
   // going to be.
@@ -112,15 +120,9 @@ bool StartHiddenVex(VexRun &run, const std::wstring &arguments) {
 }
 
 bool StartVex(VexRun &run, const std::wstring &arguments) {
-  run.window = nullptr;
-  run.exitCode = STILL_ACTIVE;
-  if (!LaunchVex(run.folder, arguments, run.process)) return false;
-  WaitForInputIdle(run.process.hProcess, 10000);
-  bool shown = WaitFor([&] {
-    run.window = FindProcessWindow(run.process.dwProcessId, L"VexClass300");
-    return run.window != nullptr && IsWindowVisible(run.window);
-  });
-  if (!shown) return false;
+  if (!LaunchAndWait(run, arguments, [](HWND window) { return IsWindowVisible(window) != FALSE; })) {
+    return false;
+  }
   return FocusEntry(run);
 }
 
