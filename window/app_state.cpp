@@ -48,6 +48,8 @@ bool HelpUnavailable = false;
 
 wchar_t TitleText[kTitleSize];
 wchar_t SettingsFile[kLongPathSize];
+bool SettingsReadOnly = false;
+wchar_t SettingsCopy[kLongPathSize];
 wchar_t HelpFile[kLongPathSize];
 bool SettingsFailurePending = false;
 bool SettingsFailureTold = false;
@@ -86,6 +88,8 @@ void ResetAppState() {
   HelpUnavailable = false;
   TitleText[0] = L'\0';
   SettingsFile[0] = L'\0';
+  SettingsReadOnly = false;
+  SettingsCopy[0] = L'\0';
   HelpFile[0] = L'\0';
   SettingsFailurePending = false;
   SettingsFailureTold = false;

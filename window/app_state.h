@@ -82,6 +82,10 @@ extern bool HelpUnavailable;      // set once loading failed: no further attempt
 // Texts and paths formed at start
 extern wchar_t TitleText[kTitleSize];
 extern wchar_t SettingsFile[kLongPathSize];  // the folder file or the per-user file
+// Set at start when no place can be written: nothing is written, and a file
+// not in UTF-16 is read through a converted copy in the temporary folder.
+extern bool SettingsReadOnly;
+extern wchar_t SettingsCopy[kLongPathSize];  // that copy, or ""
 extern wchar_t HelpFile[kLongPathSize];
 
 // A settings write that failed (or a start without any place that can be

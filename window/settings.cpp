@@ -51,10 +51,13 @@ void FormSettingsPaths() {
   PlaceSettingsFile(nullptr);
 }
 
+// The file reads go to: the settings file, or its converted copy.
+static const wchar_t *ReadPath() { return SettingsCopy[0] != L'\0' ? SettingsCopy : SettingsFile; }
+
 int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue) {
   if (SettingsFile[0] == L'\0') return defaultValue;
   wchar_t text[32];
-  GetPrivateProfileStringW(section, key, L"", text, 32, SettingsFile);
+  GetPrivateProfileStringW(section, key, L"", text, 32, ReadPath());
   if (text[0] == L'\0') return defaultValue;
   return ConvertIntegerText(text);
 }
@@ -63,7 +66,7 @@ void ReadSettingText(const wchar_t *section, const wchar_t *key, wchar_t *buffer
   if (size == 0) return;
   buffer[0] = L'\0';
   if (SettingsFile[0] == L'\0') return;
-  GetPrivateProfileStringW(section, key, L"", buffer, size, SettingsFile);
+  GetPrivateProfileStringW(section, key, L"", buffer, size, ReadPath());
   buffer[size - 1] = L'\0';
 }
 
@@ -77,7 +80,7 @@ static bool NeedsProtectingQuotes(wchar_t c) {
 }
 
 bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t *value) {
-  if (SettingsFile[0] == L'\0') {
+  if (SettingsFile[0] == L'\0' || SettingsReadOnly) {
     NoteSettingsFailure();
     return false;
   }
@@ -95,8 +98,12 @@ bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t 
     text[length + 1] = L'"';
   }
   text[at + length + at] = L'\0';
-  PrepareSettingsFileForWrite(SettingsFile);
-  if (WritePrivateProfileStringW(section, key, text, SettingsFile)) return true;
+  // Never into an 8-bit file, where the characters outside the system's code
+  // page would become "?" while the write reports success.
+  if (EnsureUnicodeSettingsFile(SettingsFile) &&
+      WritePrivateProfileStringW(section, key, text, SettingsFile)) {
+    return true;
+  }
   // The value stays in force in memory; the user is told once.
   NoteSettingsFailure();
   return false;
@@ -128,7 +135,7 @@ void ReadFirstPaintOptions() {
   wcscpy(text, kDefaultRadixText);
   if (SettingsFile[0] != L'\0') {
     GetPrivateProfileStringW(kOptionsSection, kKeyRadix, kDefaultRadixText, text, kPathSize,
-                             SettingsFile);
+                             ReadPath());
     text[kPathSize - 1] = L'\0';
   }
   Radix = ConvertIntegerText(text);

@@ -37,10 +37,11 @@ int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue)
 void ReadSettingText(const wchar_t *section, const wchar_t *key, wchar_t *buffer, DWORD size);
 
 // Writes one key. Creates the file as UTF-16LE with a byte-order mark first
-// when it does not exist, and converts an 8-bit one first, so that any text
-// survives on any code page. Line breaks in the value become blanks. Returns
-// false when the write failed (or there is no settings file), after noting
-// the failure to be told once.
+// when it does not exist, and converts one in another encoding first (never
+// writing into an 8-bit file), so that any text survives on any code page.
+// Line breaks in the value become blanks. Returns false when the write failed
+// (or there is no settings file, or nothing can be written this run), after
+// noting the failure to be told once.
 bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t *value);
 bool WriteSettingInt(const wchar_t *section, const wchar_t *key, int value);
 

@@ -1,30 +1,47 @@
 // The settings file is kept as UTF-16LE with a byte-order mark, so that any
-// text survives on any code page. A file in the 8-bit form that earlier
-// versions wrote (code page 932), or in UTF-8 with its mark, is converted
-// before the first write into it.
+// text survives on any code page. A file in another encoding (code page 932
+// from earlier versions, UTF-8 from a text editor) is converted at start,
+// before anything is read from it, and no write ever goes into an 8-bit file:
+// the private-profile calls would write every character outside the system's
+// code page as "?" and still report success.
 #pragma once
 
 #include <windows.h>
 
-// The largest file converted (16 MB): a real settings file holds a few
-// kilobytes. A larger one is left as it is.
-constexpr DWORD kMaxConvertedSettingsBytes = 16u * 1024u * 1024u;
+#include "text_encoding.h"
 
-// The suffix of the temporary file the conversion writes beside the file.
-extern const wchar_t kConversionSuffix[];  // ".tmp"
+// The largest file converted (32 MB): a real settings file holds a few
+// kilobytes. A larger 8-bit file is never converted, so never written.
+constexpr DWORD kMaxConvertedSettingsBytes = 32u * 1024u * 1024u;
+
+// The suffixes of the files a replace makes beside the settings file.
+extern const wchar_t kConversionSuffix[];  // ".tmp": the new content
+extern const wchar_t kBackupSuffix[];      // ".bak": the old content while it is replaced
 
 // Creates path as a new file holding only the UTF-16LE mark; false (and no
 // file left) when it exists already or cannot be made.
 bool CreateUnicodeSettingsFile(const wchar_t *path);
 
-// Before a write into path: creates the file as UTF-16LE with its mark when
-// it does not exist; converts it when it has no UTF-16 mark. Any failure
-// leaves the file as it was; the write that follows tells its own outcome.
-void PrepareSettingsFileForWrite(const wchar_t *path);
+// The encoding of the file at path, reading it to its end where that decides
+// (valid UTF-8 throughout). False when it cannot be read or is a folder.
+bool ReadSettingsEncoding(const wchar_t *path, SettingsEncoding *encoding);
 
-// Rewrites path as UTF-16LE with a mark, every line kept in order: decoded
-// with code page 932, or as UTF-8 when it starts with the UTF-8 mark. Works
-// through path + kConversionSuffix and a replace, so a failure leaves the old
-// file untouched and removes the temporary one. False when nothing was
-// converted (also for a file of more than kMaxConvertedSettingsBytes).
-bool ConvertSettingsFileToUnicode(const wchar_t *path);
+// Writes the content of source into target as UTF-16LE with a mark, every
+// line kept in order (source may be target: a conversion in place). The new
+// content goes to target + kConversionSuffix and then takes target's place by
+// ReplaceSettingsFile, so any failure leaves target whole and removes the
+// temporary file. False when nothing was written (also for a source of more
+// than kMaxConvertedSettingsBytes).
+bool ConvertSettingsFile(const wchar_t *source, const wchar_t *target);
+
+// Puts the file replacement in the place of target, keeping target's
+// attributes where the system does, with target + kBackupSuffix holding the
+// old content until the new one is in place: a replace that fails half-way
+// puts the old content back. A target that does not exist is simply named
+// so. False, with target as it was, when the replace failed.
+bool ReplaceSettingsFile(const wchar_t *target, const wchar_t *replacement);
+
+// Before a write into path: true when path is a UTF-16 file, made (holding
+// only the mark) when absent, converted when in another encoding. False: no
+// write may go into it.
+bool EnsureUnicodeSettingsFile(const wchar_t *path);

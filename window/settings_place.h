@@ -1,20 +1,23 @@
 // Where the settings file lives, decided once at start: the file beside the
-// program while it can be written, otherwise the file of the same name in the
-// user's roaming application-data folder, under Vex.
+// program while it can be written, otherwise a file of the user's own in the
+// roaming application-data folder, under Vex, named for the program's folder.
+// Whichever is used, a file written later in the other place is brought over
+// first, so the newest settings always win.
 #pragma once
 
 #include <windows.h>
 
-// The folder under the application-data folder that holds the per-user file.
+// The folder under the application-data folder that holds the per-user files.
 extern const wchar_t kUserSettingsFolder[];  // "Vex"
 
 // SettingsFile holds the folder file's path on entry. Decides the place by
-// ChooseSettingsPlace and puts the chosen file's path in SettingsFile,
-// copying the folder file to the per-user place first when the rule says so
-// (the copy is made writable). appDataFolder is the folder to make Vex in;
-// nullptr asks the system for the user's roaming application-data folder.
-// Leaves no file behind while finding out whether the folder file can be
-// written. Returns false, with the failure noted to be told once, when no
-// place can be written or the copy failed; SettingsFile then keeps the folder
-// file, which is still read.
+// ChooseSettingsPlace, brings a newer file over from the other place (and
+// retires a per-user file brought back), converts the chosen file to UTF-16,
+// and puts its path in SettingsFile. appDataFolder is the folder that holds
+// Vex; nullptr asks the system for the user's roaming application-data
+// folder. Leaves no file behind while finding out whether the folder file
+// can be written, and makes the folder Vex only to write into it. Returns
+// false, with the failure noted to be told once, when no place can be
+// written: SettingsFile then names the newer file, SettingsReadOnly is set,
+// and a file not in UTF-16 is read through a converted copy (SettingsCopy).
 bool PlaceSettingsFile(const wchar_t *appDataFolder);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: vex.exe in folders where its settings file beside it cannot be
-# used, so that the settings go to vex.ini in the user's roaming
-# application-data folder under Vex. As a user at the keyboard: xdotool types,
+# used, so that the settings go to the per-user file (vex-<mark of the
+# folder>.ini in the user's roaming application-data folder under Vex). As a user at the keyboard: xdotool types,
 # xclip reads the answer copied with Ctrl+B, and the files are looked at.
 #   1. A folder that refuses writes, without a settings file: what is typed
 #      is kept in the per-user file across a restart; nothing is left in the
@@ -13,6 +13,14 @@
 #   3. A folder whose path is longer than the settings calls take (over 259
 #      characters): the program reads its full path and keeps its slots in
 #      the per-user file.
+#   4. A folder that refuses writes, then takes them, then refuses them
+#      again: each start shows what the last session typed (the newer file
+#      is brought over, the per-user file retired once brought back).
+#   5. A UTF-8 vex.ini without a mark (as text editors save) with Japanese
+#      comments: read and written back unchanged.
+#   6. A code page 932 vex.ini that may be written, in a folder where nothing
+#      new can be made: used through a converted per-user copy, its Japanese
+#      text kept across a restart, no "?" anywhere, the folder's file as it was.
 # Wine run as root writes anywhere, so the program runs as an unprivileged
 # user: as root, as "nobody" through setpriv, with a Wine prefix and a home of
 # its own (made once in the build folder, about 8 s, and reused); the folders
@@ -84,7 +92,8 @@ fail() {
 
 roaming="$prefix/drive_c/users/$user/AppData/Roaming"
 [ -d "$roaming" ] || fail "no roaming application-data folder in $prefix"
-user_ini="$roaming/Vex/vex.ini"
+# The per-user file of the folder used last (each folder has its own).
+user_ini() { ls "$roaming"/Vex/vex-*.ini 2>/dev/null | head -n 1; }
 
 # Text of a settings file, whichever encoding, CR removed.
 ini_text() {
@@ -141,7 +150,7 @@ make_closed_folder() {
 }
 
 echo "--- 1. a folder that refuses writes"
-rm -f "$user_ini"
+rm -rf "$roaming/Vex"
 make_closed_folder "$work/closed"
 start_vex "$work/closed"
 xdotool type --delay 30 "2+3"
@@ -149,19 +158,19 @@ xdotool key --delay 30 Return ctrl+b
 expect_clipboard "5."
 stop_vex
 [ -e "$work/closed/vex.ini" ] && fail "a settings file appeared in the closed folder"
-[ -f "$user_ini" ] || fail "no per-user settings file"
-ini_text "$user_ini" | grep -qx 'A=2+3' || fail "slot A not in the per-user file"
+[ -n "$(user_ini)" ] || fail "no per-user settings file"
+ini_text "$(user_ini)" | grep -qx 'A=2+3' || fail "slot A not in the per-user file"
 start_vex "$work/closed"
 xdotool key --delay 30 End
 xdotool type --delay 30 "*2"
 xdotool key --delay 30 Return ctrl+b
 expect_clipboard "8."
 stop_vex
-ini_text "$user_ini" | grep -qx 'A=2+3\*2' || fail "slot A not kept after the restart"
+ini_text "$(user_ini)" | grep -qx 'A=2+3\*2' || fail "slot A not kept after the restart"
 echo "ok: slots kept in the per-user file across a restart"
 
 echo "--- 2. the same with an 8-bit settings file of an earlier version"
-rm -f "$user_ini"
+rm -rf "$roaming/Vex"
 old="$work/old.ini"
 printf '; 以前の版の設定\r\n[Vex]\r\nBeep=0\r\nCbo=1\r\n[Data]\r\nA=6*7\r\nB=A+1 ;次の値\r\n' |
   iconv -f UTF-8 -t CP932 >"$old"
@@ -173,13 +182,13 @@ xdotool key --delay 30 Return
 sleep 0.5
 stop_vex
 cmp -s "$old" "$work/closed-with-ini/vex.ini" || fail "the folder's settings file changed"
-[ "$(head -c 2 "$user_ini" | od -An -tx1 | tr -d ' ')" = fffe ] || fail "the per-user file is not UTF-16"
-got=$(ini_text "$user_ini" | grep -x -e '; 以前の版の設定' -e 'A=6\*7' -e 'B=A+1 ;次の値' | tr '\n' '|')
+[ "$(head -c 2 "$(user_ini)" | od -An -tx1 | tr -d ' ')" = fffe ] || fail "the per-user file is not UTF-16"
+got=$(ini_text "$(user_ini)" | grep -x -e '; 以前の版の設定' -e 'A=6\*7' -e 'B=A+1 ;次の値' | tr '\n' '|')
 [ "$got" = '; 以前の版の設定|A=6*7|B=A+1 ;次の値|' ] || fail "lines of the old file lost: $got"
 echo "ok: copied over and converted, every line kept"
 
 echo "--- 3. a folder whose path is longer than 259 characters"
-rm -f "$user_ini"
+rm -rf "$roaming/Vex"
 deep="$work/long"
 for part in a b c d e f; do deep="$deep/$(printf "%050d" 0 | tr 0 "$part")"; done
 mkdir -p "$deep"
@@ -196,6 +205,70 @@ xdotool type --delay 30 "+1"
 xdotool key --delay 30 Return ctrl+b
 expect_clipboard "43."
 stop_vex
-ini_text "$user_ini" | grep -qx 'A=7\*6+1' || fail "slot A not in the per-user file"
+ini_text "$(user_ini)" | grep -qx 'A=7\*6+1' || fail "slot A not in the per-user file"
 echo "ok: slots kept with a long path"
+
+echo "--- 4. refusing writes, then taking them, then refusing them again"
+rm -rf "$roaming/Vex"
+make_closed_folder "$work/moody"
+start_vex "$work/moody"
+xdotool type --delay 30 "7*6"
+xdotool key --delay 30 Return ctrl+b
+expect_clipboard "42."
+stop_vex
+chmod 0777 "$work/moody"
+start_vex "$work/moody"
+xdotool key --delay 30 ctrl+b
+expect_clipboard "42."
+xdotool key --delay 30 End
+xdotool type --delay 30 "+22"
+xdotool key --delay 30 Return ctrl+b
+expect_clipboard "64."
+stop_vex
+[ -z "$(user_ini)" ] || fail "the per-user file was not retired once brought back"
+ini_text "$work/moody/vex.ini" | grep -qx 'A=7\*6+22' || fail "slot A not in the folder's file"
+chmod 0444 "$work/moody/vex.ini"
+chmod 0555 "$work/moody"
+start_vex "$work/moody"
+xdotool key --delay 30 ctrl+b
+expect_clipboard "64."
+stop_vex
+echo "ok: the last session's slots at every start"
+
+# Makes folder $1 (root's, closed to new files) holding vex.exe and the
+# settings file $2, which $user may write.
+make_folder_with_writable_ini() {
+  make_closed_folder "$1" "$2"
+  chmod 0644 "$1/vex.ini"
+  [ "$user" = "$(id -un)" ] || chown "$user:" "$1/vex.ini"
+}
+
+echo "--- 5. a UTF-8 vex.ini without a mark"
+mkdir -p "$work/utf8"
+printf '; 日本語のコメント\r\n[Data]\r\nA=1+1 ;メモ\r\n' >"$work/utf8/vex.ini"
+cp "$exe" "$work/utf8/vex.exe"
+[ "$user" = "$(id -un)" ] || chown -R "$user:" "$work/utf8"
+start_vex "$work/utf8"
+xdotool key --delay 30 Return ctrl+b
+expect_clipboard "2."
+stop_vex
+got=$(ini_text "$work/utf8/vex.ini" | grep -x -e '; 日本語のコメント' -e 'A=1+1 ;メモ' | tr '\n' '|')
+[ "$got" = '; 日本語のコメント|A=1+1 ;メモ|' ] || fail "UTF-8 text garbled: $got"
+echo "ok: read as UTF-8 and written back unchanged"
+
+echo "--- 6. a code page 932 vex.ini where nothing new can be made"
+rm -rf "$roaming/Vex"
+printf '; 以前の版の設定\r\n[Data]\r\nA=6*7 ;答え\r\n' | iconv -f UTF-8 -t CP932 >"$old"
+make_folder_with_writable_ini "$work/no-new-files" "$old"
+for round in 1 2; do
+  start_vex "$work/no-new-files"
+  xdotool key --delay 30 Return ctrl+b
+  expect_clipboard "42."
+  stop_vex
+  got=$(ini_text "$(user_ini)" | grep -x -e '; 以前の版の設定' -e 'A=6\*7 ;答え' | tr '\n' '|')
+  [ "$got" = '; 以前の版の設定|A=6*7 ;答え|' ] || fail "round $round: Japanese text lost: $got"
+done
+cmp -s "$old" "$work/no-new-files/vex.ini" || fail "the folder's 8-bit file was written"
+ini_text "$(user_ini)" | grep -q '?' && fail "a \"?\" in the per-user file"
+echo "ok: read through a converted per-user copy, nothing lost"
 echo "PASS"

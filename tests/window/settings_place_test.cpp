@@ -84,7 +84,7 @@ class SettingsPlace : public ::testing::Test {
     RemovePath(appData);
     ASSERT_TRUE(CreateDirectoryW(appData.c_str(), nullptr));
     folderFile = TestSettingsFile();
-    userFile = appData + L"\\Vex\\" + folderFile.substr(folderFile.rfind(L'\\') + 1);
+    userFile = UserFileFor(folderFile);
     UseFolderFile(folderFile);
   }
   void TearDown() override {
@@ -93,6 +93,11 @@ class SettingsPlace : public ::testing::Test {
     RemovePath(appData);
   }
   void UseFolderFile(const std::wstring &path) { wcscpy(SettingsFile, path.c_str()); }
+  std::wstring UserFileFor(const std::wstring &path) {
+    wchar_t name[MAX_PATH];
+    EXPECT_TRUE(FormUserSettingsName(path.c_str(), name, MAX_PATH));
+    return appData + L"\\Vex\\" + name;
+  }
   // Held open for reading: it can be read and copied, but not written.
   void HoldForReading(const std::wstring &path, DWORD share = FILE_SHARE_READ) {
     Release();
@@ -170,7 +175,7 @@ TEST_F(SettingsPlace, FolderOrOverlongPathInsteadOfAFileGoesToThePerUserFile) {
   WriteFileBytes(longFile, "[Data]\r\nA=3*3\r\n");
   UseFolderFile(longFile);
   EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(SettingsFile), userFile);
+  EXPECT_EQ(std::wstring(SettingsFile), UserFileFor(longFile));
   EXPECT_EQ(ReadSlot(L"A"), L"3*3") << "copied over";
 }
 
@@ -192,6 +197,59 @@ TEST_F(SettingsPlace, NoPlaceToWriteKeepsReadingTheFolderFileAndIsNoted) {
   EXPECT_FALSE(PlaceSettingsFile(appData.c_str()));
   EXPECT_EQ(std::wstring(SettingsFile), folderFile);
   EXPECT_FALSE(Exists(userFile));
+  EXPECT_TRUE(SettingsFailurePending);
+}
+
+void SetWriteTime(const std::wstring &path, int secondsAgo) {
+  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+  time.QuadPart -= static_cast<ULONGLONG>(secondsAgo) * 10000000u;
+  FILETIME then = {time.LowPart, time.HighPart};
+  SetFileTime(file, nullptr, nullptr, &then);
+  CloseHandle(file);
+}
+
+TEST_F(SettingsPlace, TheNewerFileIsBroughtOverAndThePerUserFileRetiredOnceBack) {
+  // Written in the per-user file while the folder refused writes; the folder
+  // file is older (and 8-bit: the copy that comes back is UTF-16).
+  WriteFileBytes(folderFile, "[Data]\r\nA=1+1\r\n");
+  SetWriteTime(folderFile, 60);
+  ASSERT_TRUE(CreateDirectoryW((appData + L"\\Vex").c_str(), nullptr));
+  const wchar_t userText[] = L"\xFEFF[Data]\r\nA=8\r\n";
+  WriteFileBytes(userFile, std::string(reinterpret_cast<const char *>(userText), sizeof userText - 2));
+  EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
+  EXPECT_EQ(std::wstring(SettingsFile), folderFile);
+  EXPECT_EQ(ReadSlot(L"A"), L"8");
+  EXPECT_FALSE(Exists(userFile)) << "retired once brought back";
+  EXPECT_FALSE(Exists(folderFile + L".tmp"));
+  EXPECT_FALSE(Exists(folderFile + L".bak"));
+
+  // The folder refuses writes again, its file now the newer: it is brought
+  // to the per-user place.
+  ASSERT_TRUE(WriteSettingText(kSlotsSection, L"A", L"9"));
+  HoldForReading(folderFile);
+  UseFolderFile(folderFile);
+  EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
+  EXPECT_EQ(std::wstring(SettingsFile), userFile);
+  EXPECT_EQ(ReadSlot(L"A"), L"9");
+  EXPECT_TRUE(Exists(folderFile)) << "the folder file is never removed";
+}
+
+TEST_F(SettingsPlace, WithNoPlaceToWriteAnEightBitFileIsReadThroughAConvertedCopy) {
+  // "A=1+1 ;メモ" in code page 932; this prefix's code page is not 932.
+  const std::string old = "[Data]\r\nA=1+1 ;\x83\x81\x83\x82\r\n";
+  WriteFileBytes(folderFile, old);
+  HoldForReading(folderFile);
+  WriteFileBytes(appData + L"\\Vex", "a file where the folder should be");
+  EXPECT_FALSE(PlaceSettingsFile(appData.c_str()));
+  EXPECT_EQ(ReadSlot(L"A"), L"1+1 ;メモ");
+  EXPECT_FALSE(WriteSettingText(kSlotsSection, L"A", L"2")) << "no write goes anywhere";
+  Release();
+  EXPECT_EQ(ReadFileBytes(folderFile), old);
   EXPECT_TRUE(SettingsFailurePending);
 }
 

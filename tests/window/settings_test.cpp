@@ -224,7 +224,7 @@ TEST_F(Settings, ConversionThatCannotFinishLeavesTheOldFileAsItWas) {
   HANDLE held = CreateFileW(SettingsFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(ConvertSettingsFileToUnicode(SettingsFile));
+  EXPECT_FALSE(ConvertSettingsFile(SettingsFile, SettingsFile));
   CloseHandle(held);
   EXPECT_EQ(ReadTestSettingsBytes(), old);
   EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES) << "no temporary file left";
@@ -232,7 +232,7 @@ TEST_F(Settings, ConversionThatCannotFinishLeavesTheOldFileAsItWas) {
   // A file beyond any settings file's size is not converted at all.
   std::string big = "[Data]\r\nA=1\r\n" + std::string(kMaxConvertedSettingsBytes, 'x');
   WriteTestSettingsBytes(big);
-  EXPECT_FALSE(ConvertSettingsFileToUnicode(SettingsFile));
+  EXPECT_FALSE(ConvertSettingsFile(SettingsFile, SettingsFile));
   EXPECT_EQ(ReadTestSettingsBytes().size(), big.size());
   EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -123,83 +123,63 @@ TEST(TraySwitch, SlashOrDashWithTInEitherCase) {
   EXPECT_FALSE(HasTraySwitch(nullptr));
 }
 
-TEST(SettingsPlaceRule, FolderFileWhileWritableElseThePerUserFile) {
+TEST(SettingsPlaceRule, TheNewestFileWinsWhereverItIsWritten) {
+  constexpr long long t = 130000000000000000LL;  // some day in 2012
+  constexpr long long s = 10000000LL;            // one second
+  const SettingsPlace folder = SettingsPlace::kBesideProgram, user = SettingsPlace::kUserFolder;
   struct Case {
-    SettingsPlaceFacts facts;  // folder writable, folder exists, user folder ready, user exists
-    SettingsPlace place;
-    bool copyFirst;
-    bool writable;
+    SettingsPlaceFacts facts;  // folder: writable, exists, time; user: usable, exists, time
+    SettingsPlaceChoice choice;  // place, bring the other over, retire the per-user file, writable
   } cases[] = {
-      // Portable use: the folder file wins while it can be written, whatever
-      // stands in the per-user folder.
-      {{true, true, true, true}, SettingsPlace::kBesideProgram, false, true},
-      {{true, false, false, false}, SettingsPlace::kBesideProgram, false, true},
-      {{true, true, false, true}, SettingsPlace::kBesideProgram, false, true},
-      // Cannot be written: the per-user file, with the folder file copied
-      // over only when the per-user file is not there yet.
-      {{false, true, true, false}, SettingsPlace::kUserFolder, true, true},
-      {{false, true, true, true}, SettingsPlace::kUserFolder, false, true},
-      {{false, false, true, false}, SettingsPlace::kUserFolder, false, true},
-      {{false, false, true, true}, SettingsPlace::kUserFolder, false, true},
-      // No per-user folder either: the folder file is still read, and
-      // nothing can be written.
-      {{false, true, false, false}, SettingsPlace::kBesideProgram, false, false},
-      {{false, false, false, true}, SettingsPlace::kBesideProgram, false, false},
+      // The folder file while it can be written; a per-user file written
+      // later is brought back to it and retired.
+      {{true, true, t, true, false, 0}, {folder, false, false, true}},
+      {{true, false, 0, true, false, 0}, {folder, false, false, true}},
+      {{true, true, t, true, true, t + 3 * s}, {folder, true, true, true}},
+      {{true, false, 0, true, true, t}, {folder, true, true, true}},
+      {{true, true, t + 3 * s, true, true, t}, {folder, false, false, true}},
+      {{true, true, t, true, true, t + 2 * s}, {folder, false, false, true}},  // equal within 2 s
+      {{true, true, t + 2 * s, true, true, t}, {folder, false, false, true}},
+      // Cannot be written: the per-user file, with a folder file written
+      // later brought to it first. Never retired.
+      {{false, true, t, true, false, 0}, {user, true, false, true}},
+      {{false, true, t + 3 * s, true, true, t}, {user, true, false, true}},
+      {{false, true, t, true, true, t + 3 * s}, {user, false, false, true}},
+      {{false, true, t, true, true, t + s}, {user, false, false, true}},
+      {{false, false, 0, true, true, t}, {user, false, false, true}},
+      {{false, false, 0, true, false, 0}, {user, false, false, true}},
+      // No place to write: the newer file is read.
+      {{false, true, t, false, true, t + 3 * s}, {user, false, false, false}},
+      {{false, true, t + 3 * s, false, true, t}, {folder, false, false, false}},
+      {{false, true, t, false, true, t}, {folder, false, false, false}},
+      {{false, false, 0, false, false, 0}, {folder, false, false, false}},
   };
   for (const Case &c : cases) {
-    SettingsPlaceChoice choice = ChooseSettingsPlace(c.facts);
-    SCOPED_TRACE(::testing::Message() << c.facts.folderFileWritable << c.facts.folderFileExists
-                                      << c.facts.userFolderReady << c.facts.userFileExists);
-    EXPECT_EQ(choice.place, c.place);
-    EXPECT_EQ(choice.copyFirst, c.copyFirst);
-    EXPECT_EQ(choice.writable, c.writable);
+    const SettingsPlaceFacts &f = c.facts;
+    SCOPED_TRACE(::testing::Message() << f.folderFileWritable << f.folderFileExists << " "
+                                      << f.folderFileTime - t << " " << f.userPlaceUsable
+                                      << f.userFileExists << " " << f.userFileTime - t);
+    SettingsPlaceChoice choice = ChooseSettingsPlace(f);
+    EXPECT_EQ(choice.place, c.choice.place);
+    EXPECT_EQ(choice.bringOther, c.choice.bringOther);
+    EXPECT_EQ(choice.retireUserFile, c.choice.retireUserFile);
+    EXPECT_EQ(choice.writable, c.choice.writable);
   }
 }
 
-TEST(SettingsEncodingRule, ByteOrderMarksDecide) {
-  struct Case {
-    const char *bytes;
-    size_t count;
-    SettingsEncoding encoding;
-    size_t mark;
-  } cases[] = {
-      {"\xFF\xFE[\0", 4, SettingsEncoding::kUtf16, 2},
-      {"\xFE\xFF\0[", 4, SettingsEncoding::kUtf16, 2},
-      {"\xFF\xFE", 2, SettingsEncoding::kUtf16, 2},      // a mark and nothing else
-      {"\xEF\xBB\xBF[Vex]", 8, SettingsEncoding::kUtf8, 3},
-      {"\xEF\xBB", 2, SettingsEncoding::kCp932, 0},      // half a mark is text
-      {"[Vex]", 5, SettingsEncoding::kCp932, 0},
-      {"[\0V\0", 4, SettingsEncoding::kCp932, 0},        // UTF-16 without a mark
-      {"\xFF", 1, SettingsEncoding::kCp932, 0},
-      {"", 0, SettingsEncoding::kCp932, 0},
-  };
-  for (const Case &c : cases) {
-    size_t mark = 99;
-    EXPECT_EQ(DetectSettingsEncoding(reinterpret_cast<const unsigned char *>(c.bytes), c.count, &mark),
-              c.encoding) << c.count;
-    EXPECT_EQ(mark, c.mark) << c.count;
-  }
-}
-
-TEST(SettingsEncodingRule, PiecesEndOnWholeCharacters) {
-  auto whole = [](SettingsEncoding encoding, const char *bytes) {
-    return CountWholeCharacterBytes(encoding, reinterpret_cast<const unsigned char *>(bytes),
-                                    std::char_traits<char>::length(bytes));
-  };
-  const SettingsEncoding sjis = SettingsEncoding::kCp932;
-  EXPECT_EQ(whole(sjis, "A=1"), 3u);
-  EXPECT_EQ(whole(sjis, "A=\x93\xfa"), 4u);           // 日: whole
-  EXPECT_EQ(whole(sjis, "A=\x93\xfa\x96"), 4u);       // 本 cut after its lead byte
-  EXPECT_EQ(whole(sjis, "\x81\x81\x81"), 2u);         // a trail byte that looks like a lead byte
-  EXPECT_EQ(whole(sjis, "\x81\x81\x81\x81"), 4u);
-  EXPECT_EQ(whole(sjis, "\xFD\xFE\xFF"), 3u);         // bytes that lead nothing
-  EXPECT_EQ(whole(sjis, "\xB1\xB2"), 2u);             // half-width kana are one byte
-  const SettingsEncoding utf8 = SettingsEncoding::kUtf8;
-  EXPECT_EQ(whole(utf8, "A=\xE6\x97\xA5"), 5u);       // 日
-  EXPECT_EQ(whole(utf8, "A=\xE6\x97"), 2u);
-  EXPECT_EQ(whole(utf8, "A=\xE6"), 2u);
-  EXPECT_EQ(whole(utf8, "\xF0\x9F\x98"), 0u);         // a four-byte character cut
-  EXPECT_EQ(whole(utf8, "\xF0\x9F\x98\x80"), 4u);
-  EXPECT_EQ(whole(utf8, "\x80\x80\x80\x80"), 4u);     // stray continuation bytes
-  EXPECT_EQ(whole(sjis, ""), 0u);
+TEST(SettingsPlaceRule, EachProgramFolderHasAPerUserFileOfItsOwn) {
+  wchar_t a[64], b[64], c[64];
+  ASSERT_TRUE(FormUserSettingsName(L"C:\\Tools\\vex.ini", a, 64));
+  ASSERT_TRUE(FormUserSettingsName(L"c:\\tools\\vex.ini", b, 64));
+  ASSERT_TRUE(FormUserSettingsName(L"D:\\Tools\\vex.ini", c, 64));
+  EXPECT_STREQ(a, b) << "the case of the letters does not matter";
+  EXPECT_STRNE(a, c);
+  EXPECT_EQ(std::wstring(a).size(), 16u);
+  EXPECT_EQ(std::wstring(a).substr(0, 4), L"vex-");
+  EXPECT_EQ(std::wstring(a).substr(12), L".ini");
+  ASSERT_TRUE(FormUserSettingsName(L"\\\\server\\share\\calc2.ini", a, 64));
+  EXPECT_EQ(std::wstring(a).substr(0, 6), L"calc2-");
+  EXPECT_FALSE(FormUserSettingsName(L"vex.ini", a, 64)) << "no folder";
+  EXPECT_FALSE(FormUserSettingsName(L"C:\\vex.ini", a, 16)) << "does not fit";
+  EXPECT_STREQ(a, L"");
 }

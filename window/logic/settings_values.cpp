@@ -58,51 +58,55 @@ bool HasTraySwitch(const wchar_t *commandLine) {
          (commandLine[1] == L't' || commandLine[1] == L'T');
 }
 
+// True when a file exists and was written later than the other (or the
+// other does not exist).
+static bool IsWrittenLater(bool exists, long long time, bool otherExists, long long otherTime) {
+  return exists && (!otherExists || time > otherTime + kSettingsTimeSlack);
+}
+
 SettingsPlaceChoice ChooseSettingsPlace(const SettingsPlaceFacts &facts) {
-  if (facts.folderFileWritable) return {SettingsPlace::kBesideProgram, false, true};
-  if (facts.userFolderReady) {
-    return {SettingsPlace::kUserFolder, !facts.userFileExists && facts.folderFileExists, true};
-  }
-  return {SettingsPlace::kBesideProgram, false, false};
+  bool userLater = IsWrittenLater(facts.userFileExists, facts.userFileTime,
+                                  facts.folderFileExists, facts.folderFileTime);
+  bool folderLater = IsWrittenLater(facts.folderFileExists, facts.folderFileTime,
+                                    facts.userFileExists, facts.userFileTime);
+  if (facts.folderFileWritable) return {SettingsPlace::kBesideProgram, userLater, userLater, true};
+  if (facts.userPlaceUsable) return {SettingsPlace::kUserFolder, folderLater, false, true};
+  return {userLater ? SettingsPlace::kUserFolder : SettingsPlace::kBesideProgram, false, false, false};
 }
 
-SettingsEncoding DetectSettingsEncoding(const unsigned char *bytes, size_t count, size_t *markLength) {
-  *markLength = 0;
-  if (count >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
-    *markLength = 2;
-    return SettingsEncoding::kUtf16;
+bool FormUserSettingsName(const wchar_t *folderFile, wchar_t *out, std::size_t size) {
+  if (size == 0) return false;
+  out[0] = L'\0';
+  std::size_t length = 0;
+  std::size_t nameAt = 0;
+  for (; folderFile[length] != L'\0'; ++length) {
+    if (folderFile[length] == L'\\' || folderFile[length] == L'/') nameAt = length + 1;
   }
-  if (count >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
-    *markLength = 3;
-    return SettingsEncoding::kUtf8;
+  if (nameAt == 0) return false;
+  // FNV-1a over the folder's UTF-16 units, low byte first.
+  unsigned mark = 2166136261u;
+  for (std::size_t i = 0; i + 1 < nameAt; ++i) {
+    unsigned unit = static_cast<unsigned>(folderFile[i]) & 0xFFFFu;
+    if (unit >= L'a' && unit <= L'z') unit -= L'a' - L'A';
+    mark = (mark ^ (unit & 0xFFu)) * 16777619u;
+    mark = (mark ^ (unit >> 8)) * 16777619u;
   }
-  return SettingsEncoding::kCp932;
-}
-
-// Code page 932: 0x81-0x9F and 0xE0-0xFC lead a two-byte character.
-static bool IsCp932LeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-size_t CountWholeCharacterBytes(SettingsEncoding encoding, const unsigned char *bytes, size_t count) {
-  if (encoding == SettingsEncoding::kCp932) {
-    // Walk from the boundary: a trail byte may look like a lead byte.
-    size_t at = 0;
-    while (at < count) {
-      size_t length = IsCp932LeadByte(bytes[at]) ? 2 : 1;
-      if (at + length > count) return at;
-      at += length;
+  // name without its extension, "-", eight hexadecimal digits, the extension.
+  const wchar_t *name = folderFile + nameAt;
+  std::size_t nameLength = length - nameAt;
+  std::size_t stem = nameLength;
+  for (std::size_t i = nameLength; i > 0; --i) {
+    if (name[i - 1] == L'.') {
+      stem = i - 1;
+      break;
     }
-    return count;
   }
-  if (encoding == SettingsEncoding::kUtf8) {
-    // Look back over at most three continuation bytes for the last lead byte.
-    size_t back = 0;
-    while (back < 3 && back < count && (bytes[count - 1 - back] & 0xC0) == 0x80) ++back;
-    if (back == count) return count;
-    unsigned char lead = bytes[count - 1 - back];
-    size_t length = (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
-    return length > back + 1 ? count - 1 - back : count;
-  }
-  return count;
+  if (nameLength + 9 >= size) return false;
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < stem; ++i) out[at++] = name[i];
+  out[at++] = L'-';
+  for (int shift = 28; shift >= 0; shift -= 4) out[at++] = L"0123456789ABCDEF"[(mark >> shift) & 0xF];
+  for (std::size_t i = stem; i < nameLength; ++i) out[at++] = name[i];
+  out[at] = L'\0';
+  return true;
 }

@@ -76,44 +76,43 @@ bool HasTraySwitch(const wchar_t *commandLine);
 
 // --- Where the settings file lives ---
 
+// File times count 100-nanosecond steps (the platform's file times). FAT
+// keeps write times to 2 seconds, so a file counts as written later only when
+// it is more than that ahead.
+inline constexpr long long kSettingsTimeSlack = 2LL * 10000000;
+
 // What is found at start about the two places of the settings file: the file
 // beside the program (the folder file) and the one in the user's own
 // application-data folder (the per-user file).
 struct SettingsPlaceFacts {
-  bool folderFileWritable;  // an existing folder file opens for writing, or a new one can be made there
+  bool folderFileWritable;  // can be written, and is (or could be made) UTF-16
   bool folderFileExists;    // a file (not a folder) of that name stands beside the program
-  bool userFolderReady;     // the per-user folder exists or was made, and its file can be named
+  long long folderFileTime; // its last write
+  bool userPlaceUsable;     // the per-user file can be named and its folder had
   bool userFileExists;
+  long long userFileTime;
 };
 
 enum class SettingsPlace { kBesideProgram, kUserFolder };
 
 struct SettingsPlaceChoice {
-  SettingsPlace place;
-  bool copyFirst;  // copy the folder file to the per-user place before using it
-  bool writable;   // false: no place can be written; the folder file is still read
+  SettingsPlace place;   // the file read and written from now on
+  bool bringOther;       // the other place holds a file written later: its content comes here first
+  bool retireUserFile;   // the per-user file is removed once brought back beside the program
+  bool writable;         // false: nothing can be written; place names the newer file, only read
 };
 
-// The folder file while it can be written (portable use stays as it is);
-// otherwise the per-user file, copied from the folder file first when only the
-// folder file exists (so its slots come along); when the per-user folder
-// cannot be had either, the folder file, marked as not writable.
+// The folder file while it can be written (portable use stays as it is),
+// else the per-user file. Whichever is chosen, a file written later in the
+// other place is brought over first, so the newest settings always win; the
+// per-user file brought back beside the program is retired, so that it never
+// overrules a vex.ini put there later. With no place to write, the newer of
+// the two is read.
 SettingsPlaceChoice ChooseSettingsPlace(const SettingsPlaceFacts &facts);
 
-// --- Encodings of an existing settings file ---
-
-enum class SettingsEncoding {
-  kUtf16,  // starts with a UTF-16 byte-order mark (either byte order): left as it is
-  kUtf8,   // starts with the UTF-8 byte-order mark
-  kCp932,  // anything else: the 8-bit form (code page 932) of earlier versions
-};
-
-// The encoding told by the first bytes of a file (count of them, any number);
-// *markLength receives the length of the byte-order mark to skip (0, 2 or 3).
-SettingsEncoding DetectSettingsEncoding(const unsigned char *bytes, size_t count, size_t *markLength);
-
-// How many of the count bytes, read from a character boundary on, form whole
-// characters of the 8-bit encoding (kCp932 or kUtf8): count, or count less the
-// start of a character cut off at the end (at most 3 bytes), which belongs
-// to the next piece read. Undecodable bytes count as whole characters.
-size_t CountWholeCharacterBytes(SettingsEncoding encoding, const unsigned char *bytes, size_t count);
+// The per-user file's name for the folder file at folderFile (a full path):
+// its own name with a mark of its folder, "vex-1A2B3C4D.ini" for
+// C:\Tools\vex.ini, so each copy of the program keeps its own settings. The
+// mark is stable and ignores the case of ASCII letters. False (and "") when
+// the result does not fit in size characters or folderFile has no folder.
+bool FormUserSettingsName(const wchar_t *folderFile, wchar_t *out, std::size_t size);
