@@ -1,0 +1,36 @@
+// The interface language: which one is in force, the resources of each
+// language, and the switch between them (command IDM_LANGUAGE). The choice is
+// the settings key "Lang"; a first start, on any system, is Japanese.
+#pragma once
+
+#include <windows.h>
+
+#include "ui_texts.h"  // UiLanguage
+
+// The language in force.
+UiLanguage CurrentLanguage();
+
+// At start, after the settings paths are formed: the language from "Lang".
+void ReadLanguageOption();
+
+// Resources asked for by name and language. A plain LoadMenuW or LoadStringW
+// would take the language the system prefers (and Wine ignores the thread's
+// UI language altogether), so an English Windows would get the English
+// interface unasked.
+HMENU LoadMenuInLanguage(const wchar_t *name, UiLanguage language);
+// String id into buffer (size characters with the terminator); returns the
+// length, 0 with an empty text when there is no such string.
+int LoadStringInLanguage(UINT id, UiLanguage language, wchar_t *buffer, int size);
+// The modal dialog of the template name; -1 when the template is missing.
+INT_PTR ShowDialogInLanguage(const wchar_t *name, HWND owner, DLGPROC procedure);
+
+// The menus VexMenu and VexMenu1 and the plain title, in the language in
+// force, replacing the handles kept in app_state.h (the caller destroys the
+// old menus).
+void LoadLanguageMenus();
+void LoadTitleText();
+
+// Command IDM_LANGUAGE: the other language, written to "Lang" at once, and
+// every text on show follows: the menu bar and the popups, the title, the
+// tray tip, a message in the result field and the buttons' spoken names.
+void SwitchLanguage(HWND window);
