@@ -8,7 +8,6 @@
 #include "settings.h"
 #include "slots.h"
 #include "tray.h"
-#include "views.h"
 
 static UiLanguage Language = UiLanguage::kJapanese;
 
@@ -87,13 +86,14 @@ void SwitchLanguage(HWND window) {
   Language = Language == UiLanguage::kEnglish ? UiLanguage::kJapanese : UiLanguage::kEnglish;
   WriteSettingText(kOptionsSection, kKeyLang, GetLanguageSettingText(Language));
 
-  // The old menus go only once the new bar is attached (ApplyView, in views
-  // 2 and 3): DestroyMenu on the attached bar would leave the window pointing
-  // at a dead handle. Their popups die with them.
+  // The old menus go only once the new bar is attached (in views 2 and 3):
+  // DestroyMenu on the attached bar would leave the window pointing at a
+  // dead handle. Their popups die with them. Both bars take one line, so
+  // the window keeps its height.
   HMENU oldMain = MainMenu;
   HMENU oldTray = TrayMenu;
   LoadLanguageMenus();
-  ApplyView(window);
+  if (oldMain != nullptr && GetMenu(window) == oldMain) SetMenu(window, MainMenu);
   if (oldMain != nullptr) DestroyMenu(oldMain);
   if (oldTray != nullptr) DestroyMenu(oldTray);
 

@@ -302,7 +302,7 @@ TEST(VexcStatus, NulByteInLineStopsWithTwo) {
 TEST(VexcStatus, HelpExplainsOptionsAndExitCodes) {
   RunResult r = RunVexc({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char *word : {"Usage: vexc", "--deg", "--radix", "--tsv", "--version", "--",
+  for (const char *word : {"Usage: vexc", "--deg", "--radix", "--tsv", "--lang", "--version", "--",
                            "Exit status", "Examples", "MOD", "PI", "A-Z"}) {
     EXPECT_NE(r.out.find(word), std::string::npos) << word;
   }

@@ -9,6 +9,7 @@
 
 #include "app_state.h"
 #include "help_launcher.h"
+#include "language.h"
 #include "startup.h"
 #include "window_test_support.h"
 
@@ -198,7 +199,7 @@ TEST_F(HelpLauncher, TheRegisteredLibraryIsUsedAndLoadedOnce) {
   SetValue(L"C:\\nowhere\\other.ocx");
   ShowHelpFrom(Places(), caller, L"second.chm", 7, 99);
   EXPECT_EQ(HelpModule, module);
-  EXPECT_EQ(calls->count, 2);
+  EXPECT_EQ(calls->count, count + 2);
   EXPECT_STREQ(calls->file, L"second.chm");
   EXPECT_EQ(calls->command, 7u);
   EXPECT_EQ(calls->data, 99u);
@@ -311,6 +312,59 @@ TEST_F(HelpLauncher, F1WithoutTheHelpFileOpensNothingAndKeepsTheFocus) {
   EXPECT_EQ(GetFocus(), GetWindow(Entry, GW_CHILD));
   EXPECT_FALSE(HelpUnavailable);  // the control loaded; only the file is missing
   EXPECT_EQ(PendingSelection, 0x00020001u);  // unlike the About box, no caret move
+}
+
+TEST_F(HelpLauncher, TheEnglishHelpFileLiesBesideTheJapaneseOne) {
+  wchar_t out[32];
+  EXPECT_TRUE(FormEnglishHelpPath(L"C:\\計算\\vex.chm", out, 32));
+  EXPECT_STREQ(out, L"C:\\計算\\vex-en.chm");
+  EXPECT_TRUE(FormEnglishHelpPath(L"C:\\a\\calc2.CHM", out, 32));
+  EXPECT_STREQ(out, L"C:\\a\\calc2-en.chm");
+  EXPECT_FALSE(FormEnglishHelpPath(L"C:\\a\\vex.txt", out, 32));
+  EXPECT_STREQ(out, L"");
+  EXPECT_FALSE(FormEnglishHelpPath(L".chm", out, 32));
+  EXPECT_TRUE(FormEnglishHelpPath(L"C:\\vex.chm", out, 14));  // 13 characters
+  EXPECT_FALSE(FormEnglishHelpPath(L"C:\\vex.chm", out, 13));
+  EXPECT_STREQ(out, L"");
+}
+
+// F1 in English: the English file beside the Japanese one, and the Japanese
+// one when the English one is missing. The fake control records the path.
+TEST_F(HelpLauncher, F1WhileEnglishOpensTheEnglishHelpFileWhenItIsThere) {
+  ASSERT_NE(StartMainWindow(), nullptr);
+  HelpModule = LoadLibraryW(FakeControl().c_str());
+  ASSERT_NE(HelpModule, nullptr);
+  HelpFunction = reinterpret_cast<HelpEntryPoint>(reinterpret_cast<void (*)()>(
+      GetProcAddress(HelpModule, MAKEINTRESOURCEA(15))));
+  ASSERT_NE(HelpFunction, nullptr);
+  const FakeHelpCall *calls = FakeCalls(FakeControl());
+  ASSERT_NE(calls, nullptr);
+  std::wstring japanese = TestFolder() + L"\\window_tests.chm";
+  std::wstring english = TestFolder() + L"\\window_tests-en.chm";
+  HANDLE file = CreateFileW(english.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  auto pressF1 = [] {
+    MSG f1 = {};
+    f1.hwnd = GetWindow(Entry, GW_CHILD);
+    f1.message = WM_KEYDOWN;
+    f1.wParam = VK_F1;
+    ProcessLoopMessage(f1);
+  };
+
+  int count = calls->count;
+  pressF1();
+  EXPECT_TRUE(SamePath(calls->file, japanese)) << calls->file << " while Japanese";
+  SendMessageW(MainWindow, WM_COMMAND, IDM_LANGUAGE, 0);
+  pressF1();
+  EXPECT_EQ(calls->count, count + 2);
+  EXPECT_TRUE(SamePath(calls->file, english)) << calls->file;
+  EXPECT_EQ(calls->command, kHelpDisplayContents);
+  DeleteFileW(english.c_str());
+  pressF1();
+  EXPECT_TRUE(SamePath(calls->file, japanese)) << calls->file << " without the English file";
+  EXPECT_TRUE(SamePath(HelpFile, japanese));
+  FreeLibrary(HelpModule);
 }
 
 }  // namespace

@@ -60,11 +60,29 @@ TEST(ClockTitle, UsesAtMostFifteenCharactersOfTheTitle) {
 TEST(ClockTitle, TheLongestTitleFitsItsRoomAndASmallerBufferCutsIt) {
   ClockFields widest{INT_MIN, INT_MIN, INT_MIN, 0, INT_MIN, INT_MIN};
   std::u16string plain(15, u'x');
-  EXPECT_EQ(Title(plain, widest).size(), kMaxClockTitleLength);
+  // The Japanese weekday is one character; the longest name is English.
+  EXPECT_EQ(Title(plain, widest).size(), kMaxClockTitleLength - (kMaxWeekdayNameLength - 1));
   char16_t out[10];
   EXPECT_EQ(FormatClockTitle(kTitle, {2002, 3, 5, 2, 9, 5}, out, 10), 9u);
   EXPECT_EQ(std::u16string(out), u"関数電卓 Vex ");
   EXPECT_EQ(FormatClockTitle(kTitle, widest, out, 0), 0u);
+}
+
+TEST(ClockTitle, EnglishHasWeekdayNamesAndTwoDigitMinutes) {
+  auto english = [](const ClockFields &fields) {
+    char16_t out[kMaxClockTitleLength + 1];
+    return std::u16string(out, FormatClockTitle(u"Vex Calculator", fields, out,
+                                                kMaxClockTitleLength + 1, UiLanguage::kEnglish));
+  };
+  EXPECT_EQ(english({2002, 3, 5, 2, 9, 5}), u"Vex Calculator 2002-3-5(Tue)9:05");
+  EXPECT_EQ(english({2023, 1, 1, 0, 0, 0}), u"Vex Calculator 2023-1-1(Sun)0:00");
+  EXPECT_EQ(english({2000, 1, 1, 6, 23, 59}), u"Vex Calculator 2000-1-1(Sat)23:59");
+  EXPECT_EQ(english({2000, 1, 1, 9, 12, 10}), u"Vex Calculator 2000-1-1(?)12:10");
+  ClockFields widest{INT_MIN, INT_MIN, INT_MIN, 3, INT_MIN, INT_MIN};
+  char16_t out[kMaxClockTitleLength + 1];
+  EXPECT_EQ(FormatClockTitle(std::u16string(15, u'x'), widest, out, kMaxClockTitleLength + 1,
+                             UiLanguage::kEnglish),
+            kMaxClockTitleLength);
 }
 
 TEST(ClockFieldsFromTm, MovesYearAndMonthToTheirUsualNumbering) {
