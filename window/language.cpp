@@ -1,23 +1,12 @@
 #include "language.h"
 
-#include "accessibility.h"
 #include "app_state.h"
-#include "clock.h"
-#include "commands.h"
-#include "language_choice.h"
-#include "settings.h"
-#include "slots.h"
-#include "tray.h"
 
 static UiLanguage Language = UiLanguage::kJapanese;
 
 UiLanguage CurrentLanguage() { return Language; }
 
-void ReadLanguageOption() {
-  wchar_t text[kLanguageTextSize];
-  ReadSettingText(kOptionsSection, kKeyLang, text, kLanguageTextSize);
-  Language = ChooseLanguage(text);
-}
+void SetCurrentLanguage(UiLanguage language) { Language = language; }
 
 static LANGID GetLanguageId(UiLanguage language) {
   return language == UiLanguage::kEnglish ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)
@@ -81,30 +70,3 @@ void LoadLanguageMenus() {
 }
 
 void LoadTitleText() { LoadStringInLanguage(IDS_TITLE, Language, TitleText, kTitleSize); }
-
-void SwitchLanguage(HWND window) {
-  Language = Language == UiLanguage::kEnglish ? UiLanguage::kJapanese : UiLanguage::kEnglish;
-  WriteSettingText(kOptionsSection, kKeyLang, GetLanguageSettingText(Language));
-
-  // The old menus go only once the new bar is attached (in views 2 and 3):
-  // DestroyMenu on the attached bar would leave the window pointing at a
-  // dead handle. Their popups die with them. Both bars take one line, so
-  // the window keeps its height.
-  HMENU oldMain = MainMenu;
-  HMENU oldTray = TrayMenu;
-  LoadLanguageMenus();
-  if (oldMain != nullptr && GetMenu(window) == oldMain) SetMenu(window, MainMenu);
-  if (oldMain != nullptr) DestroyMenu(oldMain);
-  if (oldTray != nullptr) DestroyMenu(oldTray);
-
-  LoadTitleText();
-  if (Time && !IsIconic(window)) {
-    ShowClockTitle(window);
-  } else {
-    SetWindowTextW(window, TitleText);
-  }
-  UpdateTrayTip(window);
-  RetellResultMessage();
-  NameButtons(window);
-  FocusEntryAtEnd();
-}

@@ -1,17 +1,15 @@
-// The interface language: which one is in force, the resources of each
-// language, and the switch between them (command IDM_LANGUAGE). The choice is
-// the settings key "Lang"; a first start, on any system, is Japanese.
+// The interface language in force and the resources of each language. The
+// choice comes from the settings (language_switch.h); until then, and on a
+// first start on any system, it is Japanese.
 #pragma once
 
 #include <windows.h>
 
 #include "ui_texts.h"  // UiLanguage
 
-// The language in force.
+// The language in force, and the one to put in force.
 UiLanguage CurrentLanguage();
-
-// At start, after the settings paths are formed: the language from "Lang".
-void ReadLanguageOption();
+void SetCurrentLanguage(UiLanguage language);
 
 // Resources asked for by name and language. A plain LoadMenuW or LoadStringW
 // would take the language the system prefers (and Wine ignores the thread's
@@ -29,8 +27,3 @@ INT_PTR ShowDialogInLanguage(const wchar_t *name, HWND owner, DLGPROC procedure)
 // old menus).
 void LoadLanguageMenus();
 void LoadTitleText();
-
-// Command IDM_LANGUAGE: the other language, written to "Lang" at once, and
-// every text on show follows: the menu bar and the popups, the title, the
-// tray tip, a message in the result field and the buttons' spoken names.
-void SwitchLanguage(HWND window);

@@ -6,7 +6,7 @@
 #include "commands.h"
 #include "help_launcher.h"
 #include "keypad.h"
-#include "language.h"
+#include "language_switch.h"
 #include "result_field.h"
 #include "settings.h"
 #include "settings_report.h"

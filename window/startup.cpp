@@ -5,6 +5,7 @@
 #include "clock.h"
 #include "dpi_scale.h"
 #include "language.h"
+#include "language_switch.h"
 #include "main_window.h"
 #include "settings.h"
 #include "settings_values.h"

@@ -199,7 +199,7 @@ TEST_F(HelpLauncher, TheRegisteredLibraryIsUsedAndLoadedOnce) {
   SetValue(L"C:\\nowhere\\other.ocx");
   ShowHelpFrom(Places(), caller, L"second.chm", 7, 99);
   EXPECT_EQ(HelpModule, module);
-  EXPECT_EQ(calls->count, count + 2);
+  EXPECT_EQ(calls->count, 2);
   EXPECT_STREQ(calls->file, L"second.chm");
   EXPECT_EQ(calls->command, 7u);
   EXPECT_EQ(calls->data, 99u);
