@@ -69,19 +69,15 @@ TEST(ClockTitle, TheLongestTitleFitsItsRoomAndASmallerBufferCutsIt) {
 }
 
 TEST(ClockTitle, EnglishHasWeekdayNamesAndTwoDigitMinutes) {
-  auto english = [](const ClockFields &fields) {
-    char16_t out[kMaxClockTitleLength + 1];
-    return std::u16string(out, FormatClockTitle(u"Vex Calculator", fields, out,
-                                                kMaxClockTitleLength + 1, UiLanguage::kEnglish));
-  };
-  EXPECT_EQ(english({2002, 3, 5, 2, 9, 5}), u"Vex Calculator 2002-3-5(Tue)9:05");
-  EXPECT_EQ(english({2023, 1, 1, 0, 0, 0}), u"Vex Calculator 2023-1-1(Sun)0:00");
-  EXPECT_EQ(english({2000, 1, 1, 6, 23, 59}), u"Vex Calculator 2000-1-1(Sat)23:59");
-  EXPECT_EQ(english({2000, 1, 1, 9, 12, 10}), u"Vex Calculator 2000-1-1(?)12:10");
-  ClockFields widest{INT_MIN, INT_MIN, INT_MIN, 3, INT_MIN, INT_MIN};
   char16_t out[kMaxClockTitleLength + 1];
-  EXPECT_EQ(FormatClockTitle(std::u16string(15, u'x'), widest, out, kMaxClockTitleLength + 1,
-                             UiLanguage::kEnglish),
+  ClockFields widest{INT_MIN, INT_MIN, INT_MIN, 3, INT_MIN, INT_MIN};
+  for (auto [fields, expected] : {std::pair<ClockFields, std::u16string>{
+                                      {2002, 3, 5, 2, 9, 5}, u"Vex 2002-3-5(Tue)9:05"},
+                                  {{2023, 1, 1, 0, 23, 10}, u"Vex 2023-1-1(Sun)23:10"}}) {
+    std::size_t length = FormatClockTitle(u"Vex", fields, out, sizeof out / 2, UiLanguage::kEnglish);
+    EXPECT_EQ(std::u16string(out, length), expected);
+  }
+  EXPECT_EQ(FormatClockTitle(std::u16string(15, u'x'), widest, out, sizeof out / 2, UiLanguage::kEnglish),
             kMaxClockTitleLength);
 }
 
