@@ -42,12 +42,14 @@ void CompareMenus(HMENU ja, HMENU en) {
     std::wstring label[2] = {ItemText(ja, i), ItemText(en, i)};
     for (int l = 0; l < 2; ++l) {
       size_t amp = label[l].find(L'&');
-      if (amp != std::wstring::npos) EXPECT_TRUE(letters[l].insert(towupper(label[l][amp + 1])).second) << label[l];
+      if (amp == std::wstring::npos) continue;
+      EXPECT_TRUE(letters[l].insert(towupper(label[l][amp + 1])).second) << label[l];
     }
     size_t tab[2] = {label[0].find(L'\t'), label[1].find(L'\t')};
     EXPECT_EQ(tab[0] == std::wstring::npos ? L"" : label[0].substr(tab[0]),
               tab[1] == std::wstring::npos ? L"" : label[1].substr(tab[1]));
-    EXPECT_EQ(GetMenuState(ja, i, MF_BYPOSITION) & MF_SEPARATOR, GetMenuState(en, i, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(GetMenuState(ja, i, MF_BYPOSITION) & MF_SEPARATOR,
+              GetMenuState(en, i, MF_BYPOSITION) & MF_SEPARATOR);
     HMENU subs[2] = {GetSubMenu(ja, i), GetSubMenu(en, i)};
     ASSERT_EQ(subs[0] != nullptr, subs[1] != nullptr) << label[1];
     if (subs[0] != nullptr) CompareMenus(subs[0], subs[1]);

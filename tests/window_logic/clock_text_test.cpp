@@ -74,10 +74,12 @@ TEST(ClockTitle, EnglishHasWeekdayNamesAndTwoDigitMinutes) {
   for (auto [fields, expected] : {std::pair<ClockFields, std::u16string>{
                                       {2002, 3, 5, 2, 9, 5}, u"Vex 2002-3-5(Tue)9:05"},
                                   {{2023, 1, 1, 0, 23, 10}, u"Vex 2023-1-1(Sun)23:10"}}) {
-    std::size_t length = FormatClockTitle(u"Vex", fields, out, sizeof out / 2, UiLanguage::kEnglish);
+    std::size_t length =
+        FormatClockTitle(u"Vex", fields, out, sizeof out / 2, UiLanguage::kEnglish);
     EXPECT_EQ(std::u16string(out, length), expected);
   }
-  EXPECT_EQ(FormatClockTitle(std::u16string(15, u'x'), widest, out, sizeof out / 2, UiLanguage::kEnglish),
+  EXPECT_EQ(FormatClockTitle(std::u16string(15, u'x'), widest, out, sizeof out / 2,
+                             UiLanguage::kEnglish),
             kMaxClockTitleLength);
 }
 
