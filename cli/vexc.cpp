@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "engine.h"
+#include "ui_texts.h"
 
 #ifndef VEX_VERSION_TEXT
 #error "VEX_VERSION_TEXT (the program's version, e.g. \"3.10\") must be defined by the build"
@@ -38,13 +39,14 @@ struct Options {
   bool degreeMode = false;
   int radix = 10;
   bool tsv = false;
+  UiLanguage language = UiLanguage::kJapanese;
 };
 
 // The line printed by --version.
 const char kVersionText[] = "vexc " VEX_VERSION_TEXT "\n";
 
 const char kHelpText[] =
-    "Usage: vexc [--deg] [--radix N] [--tsv] [EXPRESSION ...]\n"
+    "Usage: vexc [--deg] [--radix N] [--tsv] [--lang ja|en] [EXPRESSION ...]\n"
     "       vexc --help | --version\n"
     "\n"
     "Evaluates each EXPRESSION and prints one line per expression: the result\n"
@@ -63,6 +65,8 @@ const char kHelpText[] =
     "               error, 5 argument out of range), stop is how far the parser\n"
     "               read into the normalised expression, and bits is the value's\n"
     "               IEEE-754 pattern as 16 lower-case hex digits\n"
+    "  --lang ja|en  the error messages in Japanese (ja, the default) or in\n"
+    "               English (en), as in the calculator window\n"
     "  --help, -h   prints this text\n"
     "  --version    prints the version: vexc " VEX_VERSION_TEXT "\n"
     "  --           ends the options: every later argument is an expression\n"
@@ -76,9 +80,9 @@ const char kHelpText[] =
     "Expressions and input lines are limited to 255 bytes.\n"
     "\n"
     "Exit status: 0 when every line succeeded, 1 when any line failed, 2 for a\n"
-    "usage error (unknown option, missing or invalid radix, an expression or\n"
-    "line longer than 255 bytes, a NUL byte in a line). Reading standard\n"
-    "input stops at such a line; the lines before it have been printed.\n"
+    "usage error (unknown option, missing or invalid radix or language, an\n"
+    "expression or line longer than 255 bytes, a NUL byte in a line). Reading\n"
+    "standard input stops at such a line; the lines before it have been printed.\n"
     "\n"
     "The expression language, in brief:\n"
     "  numbers     12  3.5  .5  1E-5  1D3  017 (octal)  0X1F (hexadecimal)\n"
@@ -179,7 +183,9 @@ int EvaluateAndPrint(const char *expression, std::size_t length,
   int code = EvaluateLine(line, &value, &stop, options.degreeMode);
   line[kLineBufferSize - 1] = '\0';
 
-  const char *text = line;
+  // The engine writes its own (Japanese) message; the chosen language's
+  // message of the code is printed.
+  const char *text = code == kEvalOk ? line : GetEvalMessage(code, options.language);
   char radixText[kRadixTextSize];
   if (code == kEvalOk && options.radix != 10) {
     std::memset(radixText, 0, sizeof radixText);
@@ -288,6 +294,23 @@ int ParseArguments(int argc, char **argv, Options *options, bool *isExpression) 
       options->degreeMode = true;
     } else if (std::strcmp(argument, "--tsv") == 0) {
       options->tsv = true;
+    } else if (std::strcmp(argument, "--lang") == 0) {
+      if (i + 1 >= argc) {
+        ReportUsageError("--lang needs a value: ja or en");
+        return kExitUsage;
+      }
+      const char *value = argv[++i];
+      isExpression[i] = false;
+      if (std::strcmp(value, "ja") == 0) {
+        options->language = UiLanguage::kJapanese;
+      } else if (std::strcmp(value, "en") == 0) {
+        options->language = UiLanguage::kEnglish;
+      } else {
+        WriteText(stderr, "vexc: invalid language ");
+        WriteQuoted(stderr, value);
+        WriteText(stderr, ": use ja or en (try vexc --help)\n");
+        return kExitUsage;
+      }
     } else if (std::strcmp(argument, "--radix") == 0) {
       if (i + 1 >= argc) {
         ReportUsageError("--radix needs a value: 2, 8, 10 or 16");

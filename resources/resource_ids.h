@@ -23,6 +23,7 @@
 #define IDM_KEYPAD           505
 #define IDM_TOPMOST          1003
 #define IDM_TIME             512
+#define IDM_LANGUAGE         519   /* English <-> Japanese interface */
 #define IDM_CLOSE            1002  /* also in the tray popup */
 
 /* Radix popup: radix 2, 8, 10 and 16, in this order */

@@ -22,7 +22,8 @@ scripts/wine-session.sh "$dir" bash -c '
   pid=$!
   w=""
   for _ in $(seq 100); do
-    w=$(LC_ALL=C.UTF-8 xdotool search --name "関数電卓" 2>/dev/null | head -1) && [ -n "$w" ] && break
+    # The title in either language: Japanese, or English (Lang=en).
+    w=$(LC_ALL=C.UTF-8 xdotool search --name "^(関数電卓|Vex Calculator)" 2>/dev/null | head -1) && [ -n "$w" ] && break
     sleep 0.1
   done
   sleep 1

@@ -1,13 +1,16 @@
 #include "accessibility.h"
 
 #include "app_state.h"
+#include "language.h"
 
 #ifndef EVENT_OBJECT_LIVEREGIONCHANGED
 #define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
 #endif
 
-// The service and its interface, and the two properties set through it: the
-// UI Automation LiveSetting (2 is Assertive) and Name.
+// The service and its interface, and the properties set through it: the
+// UI Automation LiveSetting (2 is Assertive) and Name, and the older
+// interface's name (PROPID_ACC_NAME), which readers that do not use UI
+// Automation ask for.
 static const CLSID kPropertyServiceClass = {
     0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
 static const IID kPropertyServiceInterface = {
@@ -16,29 +19,9 @@ static const GUID kLiveSettingProperty = {
     0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 static const GUID kNameProperty = {
     0xc3a6921b, 0x4a99, 0x44f1, {0xbc, 0xa6, 0x61, 0x18, 0x70, 0x52, 0xc4, 0x31}};
+static const GUID kAccNameProperty = {
+    0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 static const LONG kAssertive = 2;
-
-struct SpokenName {
-  int id;
-  const wchar_t *name;
-};
-
-// The buttons whose captions are marks; the others say their own word.
-static const SpokenName kSpokenNames[] = {
-    {'\'', L"コメント"},
-    {'^', L"べき乗"},
-    {'-', L"マイナス"},
-    {'+', L"プラス"},
-    {'*', L"かける"},
-    {'/', L"わる"},
-    {'.', L"小数点"},
-    {'(', L"左かっこ"},
-    {')', L"右かっこ"},
-    {IDC_BS, L"前の文字を削除"},
-    {IDC_CL, L"先頭からカーソルまで選択"},
-    {IDC_DEL, L"後ろの文字を削除"},
-    {IDM_EVALUATE, L"計算"},
-};
 
 static IAccPropServices *CreateSystemPropertyService() {
   IAccPropServices *service = nullptr;
@@ -50,10 +33,22 @@ static IAccPropServices *CreateSystemPropertyService() {
 IAccPropServices *(*CreatePropertyService)() = CreateSystemPropertyService;
 
 const wchar_t *GetButtonSpokenName(int id) {
-  for (const SpokenName &entry : kSpokenNames) {
-    if (entry.id == id) return entry.name;
+  return reinterpret_cast<const wchar_t *>(GetSpokenButtonName(id, CurrentLanguage()));
+}
+
+void NameButtons(HWND window) {
+  if (PropertyService == nullptr) return;
+  for (size_t i = 0; i < kSpokenButtonCount; ++i) {
+    int id = GetSpokenButtonId(i);
+    HWND button = GetDlgItem(window, id);
+    if (button == nullptr) continue;
+    const wchar_t *name = GetButtonSpokenName(id);
+    PropertyService->SetHwndPropStr(button, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                    kNameProperty, name);
+    PropertyService->SetHwndPropStr(button, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                    kAccNameProperty, name);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, button, OBJID_CLIENT, CHILDID_SELF);
   }
-  return nullptr;
 }
 
 void StartAccessibility(HWND window) {
@@ -69,12 +64,7 @@ void StartAccessibility(HWND window) {
   live.lVal = kAssertive;
   PropertyService->SetHwndProp(GetDlgItem(window, IDC_RESULT), static_cast<DWORD>(OBJID_CLIENT),
                                CHILDID_SELF, kLiveSettingProperty, live);
-  for (const SpokenName &entry : kSpokenNames) {
-    HWND button = GetDlgItem(window, entry.id);
-    if (button == nullptr) continue;
-    PropertyService->SetHwndPropStr(button, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                    kNameProperty, entry.name);
-  }
+  NameButtons(window);
 }
 
 void StopAccessibility(HWND window) {
@@ -82,12 +72,12 @@ void StopAccessibility(HWND window) {
     MSAAPROPID live = kLiveSettingProperty;
     PropertyService->ClearHwndProps(GetDlgItem(window, IDC_RESULT),
                                     static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &live, 1);
-    MSAAPROPID name = kNameProperty;
-    for (const SpokenName &entry : kSpokenNames) {
-      HWND button = GetDlgItem(window, entry.id);
+    MSAAPROPID names[] = {kNameProperty, kAccNameProperty};
+    for (size_t i = 0; i < kSpokenButtonCount; ++i) {
+      HWND button = GetDlgItem(window, GetSpokenButtonId(i));
       if (button == nullptr) continue;
       PropertyService->ClearHwndProps(button, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                      &name, 1);
+                                      names, 2);
     }
     PropertyService->Release();
     PropertyService = nullptr;

@@ -10,7 +10,8 @@
 #include <oleacc.h>
 
 // Initialises COM on this thread, creates the property service, makes the
-// result field an assertive live region and names the symbol buttons.
+// result field an assertive live region and names the symbol buttons
+// (NameButtons).
 // Called once by InitMainWindow.
 void StartAccessibility(HWND window);
 
@@ -18,12 +19,19 @@ void StartAccessibility(HWND window);
 // destruction.
 void StopAccessibility(HWND window);
 
+// The symbol buttons' spoken names in the interface language, as both the UI
+// Automation Name and the older interface's name (PROPID_ACC_NAME); each
+// button then raises EVENT_OBJECT_NAMECHANGE, so that a reader on it hears
+// the new name. Nothing without the service.
+void NameButtons(HWND window);
+
 // Tells screen readers that the result field's text has changed: one
 // EVENT_OBJECT_LIVEREGIONCHANGED for the field per call.
 void AnnounceResultChange();
 
-// The spoken name of a button whose caption is a mark ("べき乗" for "^"),
-// or nullptr for a button whose caption is a word.
+// The spoken name of a button whose caption is a mark ("べき乗" or "power"
+// for "^") in the interface language, or nullptr for a button whose caption
+// is a word.
 const wchar_t *GetButtonSpokenName(int id);
 
 // Creates the property service: the system's by default (nullptr when COM

@@ -5,6 +5,7 @@
 #include "app_state.h"
 #include "clock_text.h"
 #include "entry_text.h"
+#include "language.h"
 #include "settings.h"
 
 // Timer 1's period: every 30 seconds.
@@ -31,7 +32,7 @@ wchar_t *BuildClockTitle(wchar_t *buffer) {
     return buffer;
   }
   FormatClockTitle(AsText(TitleText, titleLength), ClockFieldsFromTm(local),
-                   reinterpret_cast<char16_t *>(buffer), kClockTitleSize);
+                   reinterpret_cast<char16_t *>(buffer), kClockTitleSize, CurrentLanguage());
   return buffer;
 }
 

@@ -4,6 +4,7 @@
 
 #include "about_box.h"
 #include "app_state.h"
+#include "language.h"
 #include "settings.h"
 
 void FocusEntryAtEnd() {
@@ -130,6 +131,6 @@ void OpenContextMenu(HWND window, LPARAM screenPosition) {
 // --- About box ---
 
 void ShowAboutBox(HWND window) {
-  DialogBoxParamW(Instance, L"About", window, AboutDlgProc, 0);
+  ShowDialogInLanguage(L"About", window, AboutDlgProc);
   FocusEntryAtEnd();
 }

@@ -38,7 +38,7 @@ void UpdateMenuStates();
 // WM_RBUTTONDOWN: the Edit popup at (x, y) in screen coordinates.
 void OpenContextMenu(HWND window, LPARAM screenPosition);
 
-// Command 1001: the modal About box; afterwards the caret goes to the end of
+// Command 1001: the modal About box in the interface language; afterwards the caret goes to the end of
 // the entry.
 void ShowAboutBox(HWND window);
 

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "language.h"
 
 const HelpControlPlaces kHelpControlPlaces = {
     HKEY_CLASSES_ROOT,
@@ -106,7 +107,34 @@ HWND ShowHelp(HWND caller, const wchar_t *file, UINT command, DWORD_PTR data) {
   return ShowHelpFrom(kHelpControlPlaces, caller, file, command, data);
 }
 
+bool FormEnglishHelpPath(const wchar_t *helpFile, wchar_t *out, size_t size) {
+  static const wchar_t kEnglishEnding[] = L"-en.chm";
+  const size_t endingLength = sizeof kEnglishEnding / sizeof kEnglishEnding[0] - 1;
+  if (size == 0) return false;
+  out[0] = L'\0';
+  size_t length = wcsnlen(helpFile, size);
+  // "x.chm" at least, and room for the three more characters.
+  if (length < 5 || _wcsicmp(helpFile + length - 4, L".chm") != 0) return false;
+  if (length - 4 + endingLength >= size) return false;
+  wmemcpy(out, helpFile, length - 4);
+  wmemcpy(out + length - 4, kEnglishEnding, endingLength + 1);
+  return true;
+}
+
+// The help file of the interface language: while it is English, the English
+// file beside the Japanese one when it is there; otherwise the Japanese one.
+static const wchar_t *ChooseHelpFile() {
+  static wchar_t englishFile[kLongPathSize];
+  if (CurrentLanguage() != UiLanguage::kEnglish) return HelpFile;
+  if (!FormEnglishHelpPath(HelpFile, englishFile, kLongPathSize)) return HelpFile;
+  DWORD attributes = GetFileAttributesW(englishFile);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return HelpFile;
+  }
+  return englishFile;
+}
+
 void OpenHelpContents(HWND window) {
-  ShowHelp(window, HelpFile, kHelpDisplayContents, 0);
+  ShowHelp(window, ChooseHelpFile(), kHelpDisplayContents, 0);
   if (Entry != nullptr) SetFocus(Entry);
 }

@@ -37,6 +37,13 @@ HWND ShowHelpFrom(const HelpControlPlaces &places, HWND caller, const wchar_t *f
 bool ReadHelpControlPath(wchar_t *buffer);
 bool ReadHelpControlPathFrom(HKEY root, const wchar_t *key, wchar_t *buffer);
 
+// The English help file beside the help file: "...\\vex.chm" gives
+// "...\\vex-en.chm" in out (size characters with the terminator). False, with
+// an empty text, when helpFile does not end in ".chm" or out has no room.
+bool FormEnglishHelpPath(const wchar_t *helpFile, wchar_t *out, size_t size);
+
 // Command IDM_HELP_CONTENTS (1030): the help file at its table of contents,
-// then the keyboard focus back to the entry.
+// then the keyboard focus back to the entry. While the interface is English
+// that is the English help file (FormEnglishHelpPath) when it exists, else
+// the Japanese one.
 void OpenHelpContents(HWND window);

@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "help_launcher.h"
 #include "keypad.h"
+#include "language_switch.h"
 #include "result_field.h"
 #include "settings.h"
 #include "settings_report.h"
@@ -44,6 +45,9 @@ void RunCommand(HWND window, int id) {
       break;
     case IDM_TIME:
       ToggleClock(window);
+      break;
+    case IDM_LANGUAGE:
+      SwitchLanguage(window);
       break;
     case IDM_RADIX2:
     case IDM_RADIX8:

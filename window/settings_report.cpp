@@ -3,14 +3,10 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "language.h"
 
 int(WINAPI *ShowSettingsMessage)(HWND owner, const wchar_t *text, const wchar_t *title,
                                  UINT type) = MessageBoxW;
-
-const wchar_t kSettingsFailureText[] =
-    L"設定ファイルに書き込めませんでした。\n\n%ls\n\n"
-    L"変更した設定やスロットの式は保存されず、次に起動したときには元に戻っていることがあります。"
-    L"電卓はこのまま使えます。";
 
 void NoteSettingsFailure() {
   if (SettingsFailureTold || SettingsFailurePending) return;
@@ -34,7 +30,9 @@ void TellSettingsFailure(HWND window) {
   SettingsFailurePending = false;
   // The path (up to 32 767 characters) and the sentences around it.
   static wchar_t text[kLongPathSize + 256];
-  swprintf(text, sizeof text / sizeof text[0], kSettingsFailureText, SettingsFile);
+  swprintf(text, sizeof text / sizeof text[0],
+           reinterpret_cast<const wchar_t *>(GetSettingsFailureFormat(CurrentLanguage())),
+           SettingsFile);
   ShowSettingsMessage(window, text, TitleText, MB_OK | MB_ICONEXCLAMATION);
   // Typing goes on in the entry, with the caret where it was.
   PendingSelection = SavedSelection;

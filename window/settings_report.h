@@ -9,10 +9,6 @@
 // Posted to the main window to tell a waiting failure from the loop.
 constexpr UINT WM_SETTINGS_FAILED = WM_APP + 1;
 
-// The text of the box, 「設定ファイルに書き込めませんでした。」 with the file's
-// path, and the title of the box: the program's title.
-extern const wchar_t kSettingsFailureText[];
-
 // A write failed, or no place for the settings could be written at start:
 // remembered, and posted to the main window when it has had its first paint.
 // Nothing more once the box has been shown.
@@ -21,7 +17,8 @@ void NoteSettingsFailure();
 // At the end of the first paint: posts a failure remembered during start-up.
 void TellPendingSettingsFailure();
 
-// WM_SETTINGS_FAILED: shows the box (owner: window) unless it was shown
+// WM_SETTINGS_FAILED: shows the box (owner: window; its text in the interface
+// language names the file, its title is the program's title) unless it was shown
 // already this run. Failures while the box is up are not told again. The
 // keyboard focus then goes back to the entry, the caret where it was.
 void TellSettingsFailure(HWND window);

@@ -8,6 +8,7 @@
 #include "app_state.h"
 #include "engine.h"
 #include "entry_text.h"
+#include "language.h"
 #include "result_field.h"
 #include "settings.h"
 #include "settings_values.h"
@@ -21,14 +22,19 @@ static char LineBuffer[kLineBufferSize];
 
 // Evaluates the expression of a slot as an assignment to its letter, which
 // also stores the value (or 0) in that variable. On success with an output
-// radix other than 10 the text is rewritten in that radix. Returns the
-// engine's code; the result text or message is left in LineBuffer.
+// radix other than 10 the text is rewritten in that radix; on failure the
+// engine's message gives way to the one of the interface language. Returns
+// the engine's code; the result text or message is left in LineBuffer.
 static int EvaluateSlotLine(int slot, std::u16string_view expression, int *stop) {
   BuildEngineLine(slot, expression, LineBuffer, sizeof LineBuffer);
   double value = 0;
   *stop = 0;
   int code = EvaluateLine(LineBuffer, &value, stop, DegreeMode != 0);
   LineBuffer[sizeof LineBuffer - 1] = '\0';
+  if (code != kEvalOk) {
+    const char *message = GetEvalMessage(code, CurrentLanguage());
+    std::memcpy(LineBuffer, message, std::strlen(message) + 1);
+  }
   int radix = OutputRadix(Radix);
   if (code == kEvalOk && radix != 10) {
     char radixText[kRadixTextSize];
@@ -43,6 +49,23 @@ static void ShowLineAsResult() {
   ConvertUtf8ToUtf16(LineBuffer, reinterpret_cast<char16_t *>(ResultText), kEntryTextSize);
   SetWindowTextW(GetDlgItem(MainWindow, IDC_RESULT), ResultText);
   AnnounceResultChange();
+}
+
+// Hidden and shown again, the field is repainted through the main window's
+// paint handler.
+static void RepaintResultField() {
+  HWND field = GetDlgItem(MainWindow, IDC_RESULT);
+  ShowWindow(field, SW_HIDE);
+  ShowWindow(field, SW_SHOW);
+}
+
+void RetellResultMessage() {
+  // A failed current slot at start leaves the field empty: nothing to retell.
+  if (LastEvalFailed == kEvalOk || ResultText[0] == L'\0') return;
+  const char *message = GetEvalMessage(LastEvalFailed, CurrentLanguage());
+  std::memcpy(LineBuffer, message, std::strlen(message) + 1);
+  ShowLineAsResult();
+  RepaintResultField();
 }
 
 void LoadSlots() {
@@ -126,11 +149,7 @@ void EvaluateCurrentSlot() {
   }
 
   ShowLineAsResult();
-  // Hidden and shown again, the field is repainted through the main
-  // window's paint handler.
-  HWND field = GetDlgItem(MainWindow, IDC_RESULT);
-  ShowWindow(field, SW_HIDE);
-  ShowWindow(field, SW_SHOW);
+  RepaintResultField();
 }
 
 void PickSlot() {

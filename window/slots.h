@@ -16,6 +16,10 @@ void LoadSlots();
 // error message; the caret goes back to where it was, or to the error.
 void EvaluateCurrentSlot();
 
+// After a language switch: an error message in the result field is shown
+// again in the language in force.
+void RetellResultMessage();
+
 // Every loop turn: when the entry shows a list item (letter, marker,
 // expression), makes the list's selected slot current and leaves only the
 // expression in the entry. Nothing is evaluated or written.

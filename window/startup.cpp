@@ -4,6 +4,8 @@
 #include "app_state.h"
 #include "clock.h"
 #include "dpi_scale.h"
+#include "language.h"
+#include "language_switch.h"
 #include "main_window.h"
 #include "settings.h"
 #include "settings_values.h"
@@ -31,23 +33,15 @@ bool RegisterMainClass(HINSTANCE instance) {
   windowClass.hIcon = LoadIconW(instance, L"vexIcon");
   windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszMenuName = L"VexMenu";
+  // No menu by the class's name: that load would pick the menu's language
+  // by the system's choice. The menus are loaded by language (language.h).
+  windowClass.lpszMenuName = nullptr;
   windowClass.lpszClassName = kClassName;
   return RegisterClassW(&windowClass) != 0;
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
   return CreateDialogParamW(instance, kClassName, nullptr, nullptr, 0);
-}
-
-static void LoadMenus() {
-  MainMenu = LoadMenuW(Instance, L"VexMenu");
-  EditPopup = GetSubMenu(MainMenu, 0);
-  ViewPopup = GetSubMenu(MainMenu, 1);
-  RadixPopup = GetSubMenu(MainMenu, 2);
-  AnglePopup = GetSubMenu(MainMenu, 3);
-  TrayMenu = LoadMenuW(Instance, L"VexMenu1");
-  TrayPopup = GetSubMenu(TrayMenu, 0);
 }
 
 // The screen's resolution (LOGPIXELSY of the screen); 96 when it cannot be read.
@@ -89,10 +83,12 @@ size_t ReadMonitorRects(ScreenRect *rects, size_t capacity) {
 void InitMainWindow(HWND window) {
   ScreenDpi = ReadScreenDpi();
   TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
-  if (LoadStringW(Instance, IDS_TITLE, TitleText, kTitleSize) <= 0) TitleText[0] = L'\0';
-  SetWindowTextW(window, TitleText);
   Entry = GetDlgItem(window, IDC_ENTRY);
   FormSettingsPaths();
+  // The language is a setting: the title waits for the settings file.
+  ReadLanguageOption();
+  LoadTitleText();
+  SetWindowTextW(window, TitleText);
 
   int wx = kDefaultPosition;
   int wy = kDefaultPosition;
@@ -106,7 +102,7 @@ void InitMainWindow(HWND window) {
   if (Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   if (Time) StartClock(window);
   if (TrayMode) UpdateTrayIcon(window);
-  LoadMenus();
+  LoadLanguageMenus();
   ApplyView(window);
   StartAccessibility(window);
 }

@@ -6,14 +6,13 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "language.h"
 
 // The record's first layout (no fields beyond a 64-character tip), which
 // every version of the shell accepts.
 #ifndef NOTIFYICONDATAW_V1_SIZE
 #define NOTIFYICONDATAW_V1_SIZE (offsetof(NOTIFYICONDATAW, szTip) + 64 * sizeof(WCHAR))
 #endif
-
-static const wchar_t kTrayTip[] = L"関数電卓vEx";
 
 // The icon image at the size of the system's small icons (16 pixels at 96
 // DPI, 20, 24 or 32 at higher resolutions), so that the shell need not
@@ -37,7 +36,7 @@ static void FillTrayRecord(NOTIFYICONDATAW &record, HWND window) {
   record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   record.uCallbackMessage = WM_TRAY_CALLBACK;
   record.hIcon = LoadTrayIcon();
-  wcsncpy(record.szTip, kTrayTip, 63);
+  wcsncpy(record.szTip, reinterpret_cast<const wchar_t *>(GetTrayTip(CurrentLanguage())), 63);
   record.szTip[63] = L'\0';
 }
 
@@ -50,6 +49,14 @@ void UpdateTrayIcon(HWND window) {
   } else {
     Shell_NotifyIconW(NIM_DELETE, &record);
   }
+}
+
+void UpdateTrayTip(HWND window) {
+  if (!TrayIconShown) return;
+  NOTIFYICONDATAW record;
+  FillTrayRecord(record, window);
+  record.uFlags = NIF_TIP;
+  Shell_NotifyIconW(NIM_MODIFY, &record);
 }
 
 void DeleteTrayIcon(HWND window) {

@@ -9,6 +9,9 @@
 // left in TrayIconShown.
 void UpdateTrayIcon(HWND window);
 
+// The tip of a shown icon in the language in force, after a language switch.
+void UpdateTrayTip(HWND window);
+
 // The icon's callback message (WM_TRAY_CALLBACK): lParam is the mouse
 // message. A left press brings the window back with the focus in the entry;
 // a right press opens the tray popup at the cursor; anything else does nothing.

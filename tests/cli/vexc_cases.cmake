@@ -57,6 +57,10 @@ check_vexc(NAME bad_radix ARGS --radix 7 1 STATUS 2 OUT "" ERR "invalid radix '7
 string(REPEAT "2" 256 long_line)
 check_vexc(NAME overlong_line INPUT "1\n${long_line}\n"
            STATUS 2 OUT "1.\n" ERR "line 2: longer than 255 bytes")
+check_vexc(NAME english ARGS --lang en 1/0 1+*2 1E999 "SQR(-1)" 2 STATUS 1
+           OUT "Division by zero\nSyntax error\nOverflow\nArgument out of range\n2.\n")
+check_vexc(NAME japanese ARGS 1/0 --lang ja STATUS 1 OUT "${divide}\n")
+check_vexc(NAME bad_language ARGS --lang de 1 STATUS 2 OUT "" ERR "invalid language 'de'")
 check_vexc(NAME help ARGS --help STATUS 0)
 check_vexc(NAME version ARGS --version 1+2 STATUS 0 OUT "vexc ${VEX_VERSION}\n")
 

@@ -268,6 +268,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"RadixThree", {"--radix", "3", "1"}, "invalid radix '3'"},
         UsageCase{"RadixWord", {"--radix", "sixteen", "1"}, "invalid radix 'sixteen'"},
         UsageCase{"RadixLeadingZero", {"--radix", "016", "1"}, "invalid radix '016'"},
+        UsageCase{"LangWithoutValue", {"1", "--lang"}, "--lang needs a value"},
+        UsageCase{"LangUpperCase", {"--lang", "EN", "1"}, "invalid language 'EN'"},
         UsageCase{"ControlBytesInOption", {"--a\tb\x01"}, "unknown option '--a?b?'"},
         UsageCase{"OverlongExpression", {"1", std::string(256, '1')},
                   "expression 2 is longer than 255 bytes"}),
@@ -302,7 +304,7 @@ TEST(VexcStatus, NulByteInLineStopsWithTwo) {
 TEST(VexcStatus, HelpExplainsOptionsAndExitCodes) {
   RunResult r = RunVexc({"--help"});
   EXPECT_EQ(r.status, 0);
-  for (const char *word : {"Usage: vexc", "--deg", "--radix", "--tsv", "--version", "--",
+  for (const char *word : {"Usage: vexc", "--deg", "--radix", "--tsv", "--lang", "--version", "--",
                            "Exit status", "Examples", "MOD", "PI", "A-Z"}) {
     EXPECT_NE(r.out.find(word), std::string::npos) << word;
   }

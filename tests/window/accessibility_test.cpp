@@ -24,6 +24,7 @@ namespace {
 
 const GUID kLiveSetting = {0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 const GUID kName = {0xc3a6921b, 0x4a99, 0x44f1, {0xbc, 0xa6, 0x61, 0x18, 0x70, 0x52, 0xc4, 0x31}};
+const GUID kAccName = {0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 
 // A stand-in for the system's service: remembers what it is given, or
 // refuses everything.
@@ -32,6 +33,7 @@ class RecordingService : public IAccPropServices {
   bool refuse = false;
   std::map<HWND, LONG> liveSettings;
   std::map<HWND, std::wstring> names;
+  std::map<HWND, std::wstring> accNames;  // PROPID_ACC_NAME
   int cleared = 0;
   ULONG references = 1;
 
@@ -56,6 +58,10 @@ class RecordingService : public IAccPropServices {
     if (object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF &&
         IsEqualGUID(property, kName)) {
       names[window] = text;
+    }
+    if (object == static_cast<DWORD>(OBJID_CLIENT) && child == CHILDID_SELF &&
+        IsEqualGUID(property, kAccName)) {
+      accNames[window] = text;
     }
     return S_OK;
   }
@@ -96,6 +102,16 @@ void CALLBACK CountAnnouncement(HWINEVENTHOOK, DWORD event, HWND window, LONG ob
       window == GetDlgItem(MainWindow, IDC_RESULT) && object == OBJID_CLIENT &&
       child == CHILDID_SELF) {
     ++announcements;
+  }
+}
+
+// Name changes of the main window's buttons (their client objects).
+int nameChanges = 0;
+void CALLBACK CountNameChange(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG,
+                              DWORD, DWORD) {
+  if (event == EVENT_OBJECT_NAMECHANGE && object == OBJID_CLIENT && MainWindow != nullptr &&
+      GetParent(window) == MainWindow) {
+    ++nameChanges;
   }
 }
 
@@ -192,6 +208,25 @@ TEST_F(Accessibility, WithoutTheServiceOrWhenItRefusesTheProgramWorksAsBefore) {
     announcements = 0;
     CloseMainWindow();
   }
+}
+
+TEST_F(Accessibility, SwitchingTheLanguageRenamesTheButtonsForBothKindsOfReader) {
+  CreatePropertyService = UseRecordingService;
+  ASSERT_NE(StartShownMainWindow(), nullptr);
+  BeepOption = 0;
+  HWND power = GetDlgItem(MainWindow, '^');
+  EXPECT_EQ(service.accNames[power], L"べき乗");
+  Settle();
+  nameChanges = 0;
+  HWINEVENTHOOK names = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
+                                        CountNameChange, GetCurrentProcessId(), 0,
+                                        WINEVENT_OUTOFCONTEXT);
+  SendMessageW(MainWindow, WM_COMMAND, IDM_LANGUAGE, 0);
+  Settle();
+  UnhookWinEvent(names);
+  EXPECT_EQ(service.names[power] + L"|" + service.accNames[power], L"power|power");
+  EXPECT_EQ(service.accNames.size(), 13u);
+  EXPECT_EQ(nameChanges, 13) << "one for each named button";
 }
 
 }  // namespace

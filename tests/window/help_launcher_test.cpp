@@ -9,6 +9,7 @@
 
 #include "app_state.h"
 #include "help_launcher.h"
+#include "language.h"
 #include "startup.h"
 #include "window_test_support.h"
 
@@ -311,6 +312,33 @@ TEST_F(HelpLauncher, F1WithoutTheHelpFileOpensNothingAndKeepsTheFocus) {
   EXPECT_EQ(GetFocus(), GetWindow(Entry, GW_CHILD));
   EXPECT_FALSE(HelpUnavailable);  // the control loaded; only the file is missing
   EXPECT_EQ(PendingSelection, 0x00020001u);  // unlike the About box, no caret move
+}
+
+// F1 in English: the English file beside the Japanese one ("-en.chm"), and
+// the Japanese one when it is missing. The fake control records the path.
+TEST_F(HelpLauncher, F1WhileEnglishOpensTheEnglishHelpFileWhenItIsThere) {
+  ASSERT_NE(StartMainWindow(), nullptr);
+  HelpModule = LoadLibraryW(FakeControl().c_str());
+  HelpFunction = reinterpret_cast<HelpEntryPoint>(reinterpret_cast<void (*)()>(
+      GetProcAddress(HelpModule, MAKEINTRESOURCEA(15))));
+  const FakeHelpCall *calls = FakeCalls(FakeControl());
+  ASSERT_TRUE(HelpFunction != nullptr && calls != nullptr);
+  std::wstring japanese = TestFolder() + L"\\window_tests.chm";
+  std::wstring english = TestFolder() + L"\\window_tests-en.chm";
+  CloseHandle(CreateFileW(english.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  auto pressF1 = [] {
+    MSG f1 = {GetWindow(Entry, GW_CHILD), WM_KEYDOWN, VK_F1, 0};
+    ProcessLoopMessage(f1);
+  };
+  pressF1();
+  EXPECT_TRUE(SamePath(calls->file, japanese)) << calls->file << " while Japanese";
+  SendMessageW(MainWindow, WM_COMMAND, IDM_LANGUAGE, 0);
+  pressF1();
+  EXPECT_TRUE(SamePath(calls->file, english)) << calls->file;
+  EXPECT_TRUE(DeleteFileW(english.c_str()));
+  pressF1();
+  EXPECT_TRUE(SamePath(calls->file, japanese)) << calls->file << " without the English file";
+  FreeLibrary(HelpModule);
 }
 
 }  // namespace

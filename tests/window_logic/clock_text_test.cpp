@@ -60,11 +60,27 @@ TEST(ClockTitle, UsesAtMostFifteenCharactersOfTheTitle) {
 TEST(ClockTitle, TheLongestTitleFitsItsRoomAndASmallerBufferCutsIt) {
   ClockFields widest{INT_MIN, INT_MIN, INT_MIN, 0, INT_MIN, INT_MIN};
   std::u16string plain(15, u'x');
-  EXPECT_EQ(Title(plain, widest).size(), kMaxClockTitleLength);
+  // The Japanese weekday is one character; the longest name is English.
+  EXPECT_EQ(Title(plain, widest).size(), kMaxClockTitleLength - (kMaxWeekdayNameLength - 1));
   char16_t out[10];
   EXPECT_EQ(FormatClockTitle(kTitle, {2002, 3, 5, 2, 9, 5}, out, 10), 9u);
   EXPECT_EQ(std::u16string(out), u"関数電卓 Vex ");
   EXPECT_EQ(FormatClockTitle(kTitle, widest, out, 0), 0u);
+}
+
+TEST(ClockTitle, EnglishHasWeekdayNamesAndTwoDigitMinutes) {
+  char16_t out[kMaxClockTitleLength + 1];
+  ClockFields widest{INT_MIN, INT_MIN, INT_MIN, 3, INT_MIN, INT_MIN};
+  for (auto [fields, expected] : {std::pair<ClockFields, std::u16string>{
+                                      {2002, 3, 5, 2, 9, 5}, u"Vex 2002-3-5(Tue)9:05"},
+                                  {{2023, 1, 1, 0, 23, 10}, u"Vex 2023-1-1(Sun)23:10"}}) {
+    std::size_t length =
+        FormatClockTitle(u"Vex", fields, out, sizeof out / 2, UiLanguage::kEnglish);
+    EXPECT_EQ(std::u16string(out, length), expected);
+  }
+  EXPECT_EQ(FormatClockTitle(std::u16string(15, u'x'), widest, out, sizeof out / 2,
+                             UiLanguage::kEnglish),
+            kMaxClockTitleLength);
 }
 
 TEST(ClockFieldsFromTm, MovesYearAndMonthToTheirUsualNumbering) {

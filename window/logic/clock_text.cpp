@@ -7,11 +7,6 @@
 
 namespace {
 
-// Sunday first.
-constexpr char16_t kWeekdayCharacters[7] = {u'日', u'月', u'火', u'水',
-                                            u'木', u'金', u'土'};
-constexpr char16_t kUnknownWeekday = u'?';
-
 int AddSaturated(int value, int addend) {
   long long sum = static_cast<long long>(value) + addend;
   if (sum > INT_MAX) return INT_MAX;
@@ -42,11 +37,6 @@ void AppendNumber(TitleText *text, int value) {
   while (count > 0) text->Append(digits[--count]);
 }
 
-char16_t GetWeekdayCharacter(int weekday) {
-  if (weekday < 0 || weekday > 6) return kUnknownWeekday;
-  return kWeekdayCharacters[weekday];
-}
-
 // The title cut to kMaxPlainTitleLength characters, never inside a pair.
 std::u16string_view LimitPlainTitle(std::u16string_view title) {
   if (title.size() <= kMaxPlainTitleLength) return title;
@@ -69,7 +59,7 @@ ClockFields ClockFieldsFromTm(const std::tm &time) {
 }
 
 std::size_t FormatClockTitle(std::u16string_view plainTitle, const ClockFields &fields,
-                             char16_t *out, std::size_t outSize) {
+                             char16_t *out, std::size_t outSize, UiLanguage language) {
   if (outSize == 0) return 0;
   TitleText title;
   for (char16_t c : LimitPlainTitle(plainTitle)) title.Append(c);
@@ -80,10 +70,15 @@ std::size_t FormatClockTitle(std::u16string_view plainTitle, const ClockFields &
   title.Append(u'-');
   AppendNumber(&title, fields.day);
   title.Append(u'(');
-  title.Append(GetWeekdayCharacter(fields.weekday));
+  for (const char16_t *c = GetWeekdayName(fields.weekday, language); *c != u'\0'; ++c) {
+    title.Append(*c);
+  }
   title.Append(u')');
   AppendNumber(&title, fields.hour);
   title.Append(u':');
+  if (language == UiLanguage::kEnglish && fields.minute >= 0 && fields.minute <= 9) {
+    title.Append(u'0');
+  }
   AppendNumber(&title, fields.minute);
 
   std::size_t length = title.length;

@@ -20,6 +20,7 @@ inline constexpr wchar_t kKeyBeep[] = L"Beep";    // sounds
 inline constexpr wchar_t kKeyCbo[] = L"Cbo";      // current slot 0-25
 inline constexpr wchar_t kKeyDeg[] = L"Deg";      // degree mode
 inline constexpr wchar_t kKeyRadix[] = L"Radix";  // output radix, read as text
+inline constexpr wchar_t kKeyLang[] = L"Lang";    // interface language: language_choice.h
 
 // The values used when a key is absent, and at the start of the program.
 constexpr int kDefaultPosition = -1;   // Wx, Wy

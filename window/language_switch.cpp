@@ -1,0 +1,46 @@
+#include "language_switch.h"
+
+#include "accessibility.h"
+#include "app_state.h"
+#include "clock.h"
+#include "commands.h"
+#include "language.h"
+#include "language_choice.h"
+#include "settings.h"
+#include "slots.h"
+#include "tray.h"
+
+void ReadLanguageOption() {
+  wchar_t text[kLanguageTextSize];
+  ReadSettingText(kOptionsSection, kKeyLang, text, kLanguageTextSize);
+  SetCurrentLanguage(ChooseLanguage(text));
+}
+
+void SwitchLanguage(HWND window) {
+  UiLanguage language =
+      CurrentLanguage() == UiLanguage::kEnglish ? UiLanguage::kJapanese : UiLanguage::kEnglish;
+  SetCurrentLanguage(language);
+  WriteSettingText(kOptionsSection, kKeyLang, GetLanguageSettingText(language));
+
+  // The old menus go only once the new bar is attached (in views 2 and 3):
+  // DestroyMenu on the attached bar would leave the window pointing at a
+  // dead handle. Their popups die with them. Both bars take one line, so
+  // the window keeps its height.
+  HMENU oldMain = MainMenu;
+  HMENU oldTray = TrayMenu;
+  LoadLanguageMenus();
+  if (oldMain != nullptr && GetMenu(window) == oldMain) SetMenu(window, MainMenu);
+  if (oldMain != nullptr) DestroyMenu(oldMain);
+  if (oldTray != nullptr) DestroyMenu(oldTray);
+
+  LoadTitleText();
+  if (Time && !IsIconic(window)) {
+    ShowClockTitle(window);
+  } else {
+    SetWindowTextW(window, TitleText);
+  }
+  UpdateTrayTip(window);
+  RetellResultMessage();
+  NameButtons(window);
+  FocusEntryAtEnd();
+}
