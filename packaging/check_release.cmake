@@ -2,10 +2,10 @@
 # from the same program and help file, with the files' own times changed in
 # between, and checks:
 #   - the two zips are the same bytes;
-#   - the entries are exactly LICENSE, readme-en.txt, readme-ja.txt, vex.chm
-#     and vex.exe, in that order, with no folders;
+#   - the entries are exactly LICENSE, readme-en.txt, readme-ja.txt,
+#     vex-en.chm, vex.chm and vex.exe, in that order, with no folders;
 #   - every entry carries the given time as UTC, whatever the time zone;
-#   - unpacked, vex.chm is the built file unchanged, the texts have CR LF
+#   - unpacked, both help files are the built ones unchanged, the texts have CR LF
 #     line ends only, and the Japanese one starts with the UTF-8 byte order
 #     mark and names the version;
 #   - vex.exe has no debug sections (objdump -h) and names its debug file;
@@ -28,6 +28,7 @@ file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}/in")
 file(COPY_FILE "${VEX_EXE}" "${WORK_DIR}/in/vex.exe")
 file(COPY_FILE "${VEX_CHM}" "${WORK_DIR}/in/vex.chm")
+file(COPY_FILE "${VEX_CHM_EN}" "${WORK_DIR}/in/vex-en.chm")
 
 # 2026-01-01 00:00:00 UTC; in a zip entry: time 0x0000, date 0x5C21
 # ((2026 - 1980) << 9 | 1 << 5 | 1).
@@ -36,6 +37,7 @@ function(pack number)
   execute_process(
     COMMAND ${CMAKE_COMMAND}
       -DVEX_EXE=${WORK_DIR}/in/vex.exe -DVEX_CHM=${WORK_DIR}/in/vex.chm
+      -DVEX_CHM_EN=${WORK_DIR}/in/vex-en.chm
       -DVEX_VERSION=${VEX_VERSION} -DVEX_ARCH=${VEX_ARCH}
       -DTEXT_DIR=${TEXT_DIR} -DLICENSE_FILE=${LICENSE_FILE}
       -DZIP_EXECUTABLE=${ZIP_EXECUTABLE} -DTOUCH_EXECUTABLE=${TOUCH_EXECUTABLE}
@@ -54,7 +56,7 @@ pack(1)
 # Zip times have a resolution of two seconds: wait past it and give the
 # inputs a new time, which must not show in the result.
 execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 2.1)
-file(TOUCH "${WORK_DIR}/in/vex.exe" "${WORK_DIR}/in/vex.chm")
+file(TOUCH "${WORK_DIR}/in/vex.exe" "${WORK_DIR}/in/vex.chm" "${WORK_DIR}/in/vex-en.chm")
 pack(2)
 
 file(SHA256 "${WORK_DIR}/vex1.zip" digest1)
@@ -125,17 +127,19 @@ while(TRUE)
   endif()
   math(EXPR offset "${offset} + 30 + ${name_length} + ${extra_length} + ${packed_size}")
 endwhile()
-set(expected LICENSE readme-en.txt readme-ja.txt vex.chm vex.exe)
+set(expected LICENSE readme-en.txt readme-ja.txt vex-en.chm vex.chm vex.exe)
 if(NOT names STREQUAL expected)
   fail("entries are '${names}', expected '${expected}'")
 endif()
 
 file(ARCHIVE_EXTRACT INPUT "${WORK_DIR}/vex1.zip" DESTINATION "${WORK_DIR}/out")
-file(SHA256 "${WORK_DIR}/in/vex.chm" built)
-file(SHA256 "${WORK_DIR}/out/vex.chm" unpacked)
-if(NOT built STREQUAL unpacked)
-  fail("vex.chm in the zip is not the built file")
-endif()
+foreach(chm vex.chm vex-en.chm)
+  file(SHA256 "${WORK_DIR}/in/${chm}" built)
+  file(SHA256 "${WORK_DIR}/out/${chm}" unpacked)
+  if(NOT built STREQUAL unpacked)
+    fail("${chm} in the zip is not the built file")
+  endif()
+endforeach()
 
 # read_sections(FILE OUT): the section table of FILE from objdump -h, one
 # "name size address flags" entry per section.

@@ -1,5 +1,6 @@
 # Packs one release zip (run with cmake -P). Variables:
 #   VEX_EXE, VEX_CHM      the program and its help file
+#   VEX_CHM_EN            the English help file
 #   VEX_VERSION, VEX_ARCH written into the readme texts ("3.10", "win32")
 #   TEXT_DIR              folder of readme-ja.txt and readme-en.txt
 #   LICENSE_FILE          the licence text
@@ -30,7 +31,7 @@
 # are the bytes the tests ran.
 cmake_minimum_required(VERSION 3.25)
 
-foreach(var VEX_EXE VEX_CHM VEX_VERSION VEX_ARCH TEXT_DIR LICENSE_FILE
+foreach(var VEX_EXE VEX_CHM VEX_CHM_EN VEX_VERSION VEX_ARCH TEXT_DIR LICENSE_FILE
             ZIP_EXECUTABLE TOUCH_EXECUTABLE OBJCOPY STAGE_DIR OUTPUT DEBUG_OUTPUT)
   if("${${var}}" STREQUAL "")
     message(FATAL_ERROR "make_release: ${var} is not set")
@@ -50,7 +51,7 @@ if(NOT epoch MATCHES "^[0-9]+$" OR epoch LESS 315532800)
 endif()
 
 # The entries, in the order they are stored (byte order of their names).
-set(entries LICENSE readme-en.txt readme-ja.txt vex.chm vex.exe)
+set(entries LICENSE readme-en.txt readme-ja.txt vex-en.chm vex.chm vex.exe)
 
 file(REMOVE_RECURSE "${STAGE_DIR}")
 file(MAKE_DIRECTORY "${STAGE_DIR}")
@@ -74,6 +75,7 @@ write_text("${LICENSE_FILE}" LICENSE FALSE)
 write_text("${TEXT_DIR}/readme-en.txt" readme-en.txt FALSE)
 write_text("${TEXT_DIR}/readme-ja.txt" readme-ja.txt TRUE)
 file(COPY_FILE "${VEX_CHM}" "${STAGE_DIR}/vex.chm")
+file(COPY_FILE "${VEX_CHM_EN}" "${STAGE_DIR}/vex-en.chm")
 
 # objcopy writes the current time into the PE header of what it writes,
 # unless SOURCE_DATE_EPOCH says otherwise: 0, as the linker leaves it

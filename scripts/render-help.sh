@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Renders pages of the built vex.chm with headless Chromium and saves the
-# screenshots in docs/, to look at the help as a reader with an HTML engine
-# sees it (Wine's help viewer shows the contents tree but a blank page):
-#   scripts/render-help.sh [BUILD_DIR]          (default: build/native)
+# Renders pages of the built vex.chm (or vex-en.chm) with headless Chromium
+# and saves the screenshots in docs/, to look at the help as a reader with an
+# HTML engine sees it (Wine's help viewer shows the contents tree but a blank
+# page):
+#   scripts/render-help.sh [--lang ja|en] [BUILD_DIR]
+# (defaults: ja, build/native).
 # The pages come out of the compiled file (unpacked with extract_chmLib), not
 # from help/, so the images show what ships. Each image is 760 pixels wide,
 # about a help viewer's page pane, and as tall as the page.
@@ -13,18 +15,39 @@
 # Debian does not have: as in the Wine prefix, IPA P Gothic stands in for
 # MS PGothic (proportional, the text) and IPA Gothic for MS Gothic (fixed
 # pitch, code and results). Without these aliases Chromium draws Latin text
-# in DejaVu Sans and Japanese in the fixed-pitch IPA Gothic.
+# in DejaVu Sans and Japanese in the fixed-pitch IPA Gothic. The English
+# pages ask for Windows' Latin fonts (Segoe UI, Tahoma; Consolas, Courier
+# New): Chromium draws them with Debian's default sans-serif and monospace
+# fonts, of about the same widths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+lang=ja
+if [ "${1:-}" = --lang ]; then
+  lang=${2:-}
+  shift 2 || true
+fi
 build=${1:-build/native}
-chm="$build/window/vex.chm"
 # page, image in docs/
-pages=(
-  "index.html help-start-page.png"            # the page the help file opens on
-  "start.html help-getting-started-page.png"  # はじめに
-  "operators.html help-operators-page.png"
-)
+case $lang in
+  ja)
+    chm="$build/window/vex.chm"
+    pages=(
+      "index.html help-start-page.png"            # the page the help file opens on
+      "start.html help-getting-started-page.png"  # はじめに
+      "operators.html help-operators-page.png"
+    ) ;;
+  en)
+    chm="$build/window/vex-en.chm"
+    pages=(
+      "index.html help-en-start-page.png"         # the page the help file opens on
+      "menus.html help-en-menus-page.png"         # the English menu labels, the language item
+      "views.html help-en-views-page.png"         # the language switch
+    ) ;;
+  *)
+    echo "render-help: --lang takes ja or en" >&2
+    exit 2 ;;
+esac
 width=760
 
 for tool in chromium extract_chmLib convert; do

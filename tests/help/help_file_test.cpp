@@ -1,7 +1,8 @@
-// Checks vex.chm as the help viewer reads it. The test fixture help_chm_unpack
-// unpacks the built file with extract_chmLib into VEX_HELP_UNPACKED_DIR; these
-// tests then require that the pages the viewer is told about are inside it
-// and that every link between them resolves there:
+// Checks vex.chm and vex-en.chm as the help viewer reads them. The test
+// fixtures help_chm_unpack_ja and _en unpack the built files with
+// extract_chmLib into VEX_HELP_UNPACKED_DIR_JA and _EN; these tests then
+// require that the pages the viewer is told about are inside each and that
+// every link between them resolves there:
 //   - the contents file, the index file and the default topic named in the
 //     file's #SYSTEM record;
 //   - every page named in the contents (toc.hhc) and the index (index.hhk);
@@ -287,19 +288,41 @@ TEST_F(HelpLinkCheck, AnEmptyFolderIsNoHelpFile) {
   EXPECT_EQ(problems.size(), 3u) << JoinLines(problems);  // #SYSTEM, toc.hhc, index.hhk
 }
 
-// ---- The built vex.chm ------------------------------------------------------------
+// ---- The built vex.chm and vex-en.chm ---------------------------------------------
 
-TEST(HelpFileUnpacked, EveryNamedPageIsInsideAndEveryLinkResolves) {
-  const fs::path root = VEX_HELP_UNPACKED_DIR;
+// A compiled help file: the folder it was unpacked into, the folder of its
+// pages; the style sheets of help/ go into both.
+struct UnpackedHelp {
+  const char *language;
+  fs::path root;
+  fs::path pages;
+};
+
+const UnpackedHelp kUnpackedHelps[] = {
+    {"ja", VEX_HELP_UNPACKED_DIR_JA, VEX_HELP_SOURCE_DIR},
+    {"en", VEX_HELP_UNPACKED_DIR_EN, fs::path(VEX_HELP_SOURCE_DIR) / "en"},
+};
+
+void PrintTo(const UnpackedHelp &help, std::ostream *out) { *out << help.language; }
+
+class HelpFileUnpacked : public testing::TestWithParam<UnpackedHelp> {};
+
+TEST_P(HelpFileUnpacked, EveryNamedPageIsInsideAndEveryLinkResolves) {
+  const fs::path &root = GetParam().root;
   EXPECT_EQ(JoinLines(CheckUnpackedHelp(root)), "");
-  // Every page of the sources was compiled in.
+  // Every page and style sheet of the sources was compiled in.
   std::error_code error;
-  for (const auto &entry : fs::directory_iterator(VEX_HELP_SOURCE_DIR, error)) {
-    std::string ext = entry.path().extension().string();
-    if (ext == ".html" || ext == ".css")
-      EXPECT_TRUE(fs::is_regular_file(root / entry.path().filename())) << entry.path().filename();
+  for (const auto &[dir, extension] : {std::pair{GetParam().pages, ".html"},
+                                       std::pair{fs::path(VEX_HELP_SOURCE_DIR), ".css"}}) {
+    for (const auto &entry : fs::directory_iterator(dir, error)) {
+      if (entry.path().extension() == extension)
+        EXPECT_TRUE(fs::is_regular_file(root / entry.path().filename())) << entry.path().filename();
+    }
+    EXPECT_FALSE(error) << error.message();
   }
-  EXPECT_FALSE(error) << error.message();
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, HelpFileUnpacked, testing::ValuesIn(kUnpackedHelps),
+                         [](const testing::TestParamInfo<UnpackedHelp> &info) { return info.param.language; });
 
 }  // namespace

@@ -2,7 +2,9 @@
 // engine; what the pages say about settings keys, menu items, keys and vexc's
 // options is read back from the sources that define them; and the table of
 // contents, the index, the project file and the links must agree with the
-// pages that exist.
+// pages that exist. Every check runs on each language of the help: the
+// Japanese pages in help/ and the English ones in help/en/, which share the
+// style sheets of help/.
 //
 // How examples are written in the pages:
 //
@@ -24,7 +26,8 @@
 // to A, as a line given to vexc does. The variables are all 0 at the start of
 // each page; the examples of a page run in page order, and each sees the
 // variables left by those before it. The entities &amp; &lt; &gt; &quot; and
-// &#39; are decoded in both texts.
+// &#39; are decoded in both texts. An error's expected text is the message in
+// the page's language.
 
 #include <gtest/gtest.h>
 
@@ -49,7 +52,51 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kHelpDir = VEX_HELP_SOURCE_DIR;
+const fs::path kHelpRoot = VEX_HELP_SOURCE_DIR;
+const fs::path kSourceDir = VEX_SOURCE_DIR;
+
+// The result field's messages of the English interface.
+const char *EnglishMessage(int code) {
+  switch (code) {
+    case kEvalOverflow: return "Overflow";
+    case kEvalDivideByZero: return "Division by zero";
+    case kEvalSyntax: return "Syntax error";
+    case kEvalArgument: return "Argument out of range";
+    default: return "";
+  }
+}
+
+// One language of the help and what its pages are read against.
+struct HelpLanguage {
+  const char *code;                    // "ja", "en"
+  fs::path dir;                        // pages, contents, index, project file
+  const char *(*message)(int code);    // the result field's message of a code
+  const char *rcLanguage;              // the LANGUAGE block of its resources
+  fs::path rcStandIn;                  // read while vex.rc has no such block
+  const char *keyListHeading;          // menus.html: the table of all keys
+  const char *vexcUsageHeading;        // vexc.html: the table of options
+  const char *chmFile;                 // the compiled file, "" when not built
+};
+
+const HelpLanguage kLanguages[] = {
+    {"ja", kHelpRoot, EvalErrorMessage, "LANG_JAPANESE", "", "<h2>キー操作の一覧</h2>",
+     "<h2>使い方</h2>", VEX_HELP_CHM_FILE_JA},
+    {"en", kHelpRoot / "en", EnglishMessage, "LANG_ENGLISH", kSourceDir / "tests/help/menus_en.rc",
+     "<h2>All keys</h2>", "<h2>Usage</h2>", VEX_HELP_CHM_FILE_EN},
+};
+
+// Test names and messages show the language, not the address.
+void PrintTo(const HelpLanguage *language, std::ostream *out) { *out << language->code; }
+
+std::vector<const HelpLanguage *> LanguageList() {
+  std::vector<const HelpLanguage *> list;
+  for (const HelpLanguage &language : kLanguages) list.push_back(&language);
+  return list;
+}
+
+std::string LanguageName(const testing::TestParamInfo<const HelpLanguage *> &info) {
+  return info.param->code;
+}
 
 struct HelpExample {
   std::string expression;
@@ -69,14 +116,23 @@ std::string ReadFileText(const fs::path &path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::string> ListPages() {
-  std::vector<std::string> pages;
+// The file names of one folder's files with the extension, sorted.
+std::vector<std::string> ListFiles(const fs::path &dir, const char *extension) {
+  std::vector<std::string> files;
   std::error_code error;
-  for (const auto &entry : fs::directory_iterator(kHelpDir, error)) {
-    if (entry.path().extension() == ".html") pages.push_back(entry.path().filename().string());
+  for (const auto &entry : fs::directory_iterator(dir, error)) {
+    if (entry.path().extension() == extension) files.push_back(entry.path().filename().string());
   }
-  std::sort(pages.begin(), pages.end());
-  return pages;
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+std::vector<std::string> ListPages(const HelpLanguage &language) { return ListFiles(language.dir, ".html"); }
+
+// Where a file a page names is taken from when the help file is compiled: the
+// style sheets are shared, everything else is the language's own.
+fs::path PartPath(const HelpLanguage &language, const std::string &name) {
+  return fs::path(name).extension() == ".css" ? kHelpRoot / name : language.dir / name;
 }
 
 int CountLines(const std::string &text, std::size_t end) {
@@ -184,9 +240,10 @@ std::string ParseExamples(const std::string &html, std::vector<HelpExample> *exa
   return "";
 }
 
-std::vector<HelpExample> ReadPageExamples(const std::string &page, std::string *problem) {
+std::vector<HelpExample> ReadPageExamples(const HelpLanguage &language, const std::string &page,
+                                          std::string *problem) {
   std::vector<HelpExample> examples;
-  *problem = ParseExamples(ReadFileText(kHelpDir / page), &examples);
+  *problem = ParseExamples(ReadFileText(language.dir / page), &examples);
   return examples;
 }
 
@@ -206,8 +263,8 @@ struct ExampleOutcome {
 };
 
 // Evaluates an example the way the calculator does and gives the text it
-// would show (or vexc's --tsv line).
-ExampleOutcome RunExample(const HelpExample &example) {
+// would show in the language (or vexc's --tsv line).
+ExampleOutcome RunExample(const HelpExample &example, const HelpLanguage &language) {
   std::string source = example.slot ? std::string(1, example.slot) + "= " + example.expression
                                     : example.expression;
   char line[kLineBufferSize] = {};
@@ -216,6 +273,7 @@ ExampleOutcome RunExample(const HelpExample &example) {
   int stop = 0;
   int code = EvaluateLine(line, &value, &stop, example.degrees);
   std::string text(line, std::find(line, line + kLineBufferSize, '\0'));
+  if (code != kEvalOk) text = language.message(code);
   if (code == kEvalOk && example.radix != 10) {
     char radixText[kRadixTextSize] = {};
     FormatRadix(value, example.radix, radixText);
@@ -226,57 +284,81 @@ ExampleOutcome RunExample(const HelpExample &example) {
   return {text, stop};
 }
 
-std::vector<std::string> ListPagesWithExamples() {
-  std::vector<std::string> pages;
-  for (const auto &page : ListPages()) {
-    std::string problem;
-    if (!ReadPageExamples(page, &problem).empty() || !problem.empty()) pages.push_back(page);
+struct LanguagePage {
+  const HelpLanguage *language;
+  std::string page;
+};
+
+void PrintTo(const LanguagePage &page, std::ostream *out) { *out << page.language->code << "/" << page.page; }
+
+std::vector<LanguagePage> ListPagesWithExamples() {
+  std::vector<LanguagePage> pages;
+  for (const HelpLanguage &language : kLanguages) {
+    for (const auto &page : ListPages(language)) {
+      std::string problem;
+      if (!ReadPageExamples(language, page, &problem).empty() || !problem.empty())
+        pages.push_back({&language, page});
+    }
   }
   return pages;
 }
 
 // ---- The examples -----------------------------------------------------------------
 
-class HelpPageExamples : public testing::TestWithParam<std::string> {};
+class HelpPageExamples : public testing::TestWithParam<LanguagePage> {};
 
 TEST_P(HelpPageExamples, EveryExampleShowsItsText) {
+  const auto &[language, page] = GetParam();
   std::string problem;
-  std::vector<HelpExample> examples = ReadPageExamples(GetParam(), &problem);
-  ASSERT_EQ(problem, "") << GetParam();
+  std::vector<HelpExample> examples = ReadPageExamples(*language, page, &problem);
+  ASSERT_EQ(problem, "") << language->code << "/" << page;
   std::fill(std::begin(VariableTable), std::end(VariableTable), 0.0);
   for (const HelpExample &example : examples) {
     ASSERT_LE(example.expression.size(), kMaxExpressionLength);
-    ExampleOutcome outcome = RunExample(example);
-    std::string where = GetParam() + ":" + std::to_string(example.line) + ": " + example.expression;
+    ExampleOutcome outcome = RunExample(example, *language);
+    std::string where = std::string(language->code) + "/" + page + ":" + std::to_string(example.line) +
+                        ": " + example.expression;
     EXPECT_EQ(outcome.text, example.expected) << where;
     if (example.stop >= 0) EXPECT_EQ(outcome.stop, example.stop) << where;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Pages, HelpPageExamples, testing::ValuesIn(ListPagesWithExamples()),
-                         [](const testing::TestParamInfo<std::string> &info) {
-                           std::string name = info.param.substr(0, info.param.find('.'));
+                         [](const testing::TestParamInfo<LanguagePage> &info) {
+                           std::string name = info.param.language->code + ("_" + info.param.page);
+                           name.erase(name.find('.'));
                            std::replace_if(name.begin(), name.end(),
                                            [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
                            return name;
                          });
 
-TEST(HelpExamples, PagesOnTheLanguageShowEveryMessage) {
+// The checks that take a whole language of the help.
+class HelpLanguageTest : public testing::TestWithParam<const HelpLanguage *> {
+ protected:
+  const HelpLanguage &Language() const { return *GetParam(); }
+  fs::path Dir() const { return GetParam()->dir; }
+};
+using HelpExamples = HelpLanguageTest;
+using HelpContents = HelpLanguageTest;
+using HelpStatements = HelpLanguageTest;
+using HelpFile = HelpLanguageTest;
+
+TEST_P(HelpExamples, PagesOnTheLanguageShowEveryMessage) {
   std::set<std::string> shown;
   std::size_t count = 0;
-  for (const auto &page : ListPages()) {
+  for (const auto &page : ListPages(Language())) {
     std::string problem;
-    for (const auto &example : ReadPageExamples(page, &problem)) {
+    for (const auto &example : ReadPageExamples(Language(), page, &problem)) {
       shown.insert(example.expected);
       ++count;
     }
   }
   EXPECT_GE(count, 100u) << "the pages hold fewer examples than expected: is the markup broken?";
   for (int code : {kEvalOverflow, kEvalDivideByZero, kEvalSyntax, kEvalArgument})
-    EXPECT_TRUE(shown.count(EvalErrorMessage(code))) << "no example shows message " << code;
+    EXPECT_TRUE(shown.count(Language().message(code))) << "no example shows message " << code;
 }
 
-TEST(HelpExamples, MarkupProblemsAreReported) {
+TEST(HelpExampleMarkup, MarkupProblemsAreReported) {
   std::vector<HelpExample> examples;
   EXPECT_NE(ParseExamples("<code class=\"ex\">1+2</code> <code class=\"ex\">3</code> <samp>3.</samp>", &examples), "");
   EXPECT_NE(ParseExamples("<code class=\"ex\" data-radx=\"16\">1</code> <samp>1</samp>", &examples), "");
@@ -295,9 +377,9 @@ TEST(HelpExamples, MarkupProblemsAreReported) {
 
 // ---- Table of contents, index, project file, links ----------------------------------
 
-std::vector<std::string> ReadSitemapLocals(const std::string &file) {
+std::vector<std::string> ReadSitemapLocals(const fs::path &file) {
   std::vector<std::string> locals;
-  std::string text = ReadFileText(kHelpDir / file);
+  std::string text = ReadFileText(file);
   const std::string kLocal = "<param name=\"Local\" value=\"";
   for (std::size_t pos = 0; (pos = text.find(kLocal, pos)) != std::string::npos;) {
     pos += kLocal.size();
@@ -306,8 +388,8 @@ std::vector<std::string> ReadSitemapLocals(const std::string &file) {
   return locals;
 }
 
-std::vector<std::string> ReadProjectSection(const std::string &section) {
-  std::istringstream in(ReadFileText(kHelpDir / "vex.hhp"));
+std::vector<std::string> ReadProjectSection(const fs::path &dir, const std::string &section) {
+  std::istringstream in(ReadFileText(dir / "vex.hhp"));
   std::vector<std::string> lines;
   bool inside = false;
   for (std::string line; std::getline(in, line);) {
@@ -318,10 +400,10 @@ std::vector<std::string> ReadProjectSection(const std::string &section) {
   return lines;
 }
 
-TEST(HelpContents, TableOfContentsListsEveryPageOnce) {
-  std::vector<std::string> pages = ListPages();
-  ASSERT_FALSE(pages.empty()) << "no pages found in " << kHelpDir.string();
-  std::vector<std::string> locals = ReadSitemapLocals("toc.hhc");
+TEST_P(HelpContents, TableOfContentsListsEveryPageOnce) {
+  std::vector<std::string> pages = ListPages(Language());
+  ASSERT_FALSE(pages.empty()) << "no pages found in " << Dir().string();
+  std::vector<std::string> locals = ReadSitemapLocals(Dir() / "toc.hhc");
   std::vector<std::string> sorted = locals;
   std::sort(sorted.begin(), sorted.end());
   EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end()) << "a page is listed twice";
@@ -329,38 +411,37 @@ TEST(HelpContents, TableOfContentsListsEveryPageOnce) {
   EXPECT_EQ(sorted, pages);
 }
 
-TEST(HelpContents, IndexPointsOnlyToExistingPages) {
-  std::vector<std::string> pages = ListPages();
-  std::vector<std::string> locals = ReadSitemapLocals("index.hhk");
+TEST_P(HelpContents, IndexPointsOnlyToExistingPages) {
+  std::vector<std::string> pages = ListPages(Language());
+  std::vector<std::string> locals = ReadSitemapLocals(Dir() / "index.hhk");
   EXPECT_FALSE(locals.empty());
   for (const auto &local : locals)
     EXPECT_TRUE(std::binary_search(pages.begin(), pages.end(), local)) << local;
 }
 
-TEST(HelpContents, ProjectFileNamesEveryPageAndItsParts) {
-  std::vector<std::string> files = ReadProjectSection("FILES");
-  std::vector<std::string> expected = ListPages();
-  for (const auto &entry : fs::directory_iterator(kHelpDir))
-    if (entry.path().extension() == ".css") expected.push_back(entry.path().filename().string());
+TEST_P(HelpContents, ProjectFileNamesEveryPageAndItsParts) {
+  std::vector<std::string> files = ReadProjectSection(Dir(), "FILES");
+  std::vector<std::string> expected = ListPages(Language());
+  for (const auto &styleSheet : ListFiles(kHelpRoot, ".css")) expected.push_back(styleSheet);
   std::sort(files.begin(), files.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(files, expected);
 
-  for (const auto &option : ReadProjectSection("OPTIONS")) {
+  for (const auto &option : ReadProjectSection(Dir(), "OPTIONS")) {
     for (const char *key : {"Contents file=", "Index file=", "Default topic="}) {
       if (option.rfind(key, 0) == 0)
-        EXPECT_TRUE(fs::exists(kHelpDir / option.substr(std::strlen(key)))) << option;
+        EXPECT_TRUE(fs::exists(Dir() / option.substr(std::strlen(key)))) << option;
     }
   }
 }
 
-TEST(HelpContents, LinksBetweenPagesResolve) {
-  for (const auto &page : ListPages()) {
-    std::string html = ReadFileText(kHelpDir / page);
+TEST_P(HelpContents, LinksBetweenPagesResolve) {
+  for (const auto &page : ListPages(Language())) {
+    std::string html = ReadFileText(Dir() / page);
     for (std::size_t pos = 0; (pos = html.find("href=\"", pos)) != std::string::npos;) {
       pos += 6;
       std::string target = html.substr(pos, html.find_first_of("\"#", pos) - pos);
-      EXPECT_TRUE(fs::exists(kHelpDir / target)) << page << " links to " << target;
+      EXPECT_TRUE(fs::exists(PartPath(Language(), target))) << page << " links to " << target;
     }
   }
 }
@@ -377,9 +458,9 @@ bool IsValidUtf8(const std::string &text) {
   return true;
 }
 
-TEST(HelpContents, PagesAreUtf8AndSaySo) {
-  for (const auto &page : ListPages()) {
-    std::string html = ReadFileText(kHelpDir / page);
+TEST_P(HelpContents, PagesAreUtf8AndSaySo) {
+  for (const auto &page : ListPages(Language())) {
+    std::string html = ReadFileText(Dir() / page);
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos) << page;
     EXPECT_TRUE(IsValidUtf8(html)) << page;
   }
@@ -388,8 +469,6 @@ TEST(HelpContents, PagesAreUtf8AndSaySo) {
 // ---- Statements tied to the program's sources ---------------------------------------------
 // What the pages say about settings keys, menu items, keys and vexc's options,
 // read back from the sources that define them.
-
-const fs::path kSourceDir = VEX_SOURCE_DIR;
 
 // The visible text of some markup: tags removed, entities decoded, blanks at
 // both ends dropped.
@@ -458,8 +537,40 @@ std::vector<std::string> SplitAtCommas(const std::string &text) {
 
 std::string Narrow(const wchar_t *text) { return std::string(text, text + std::wcslen(text)); }
 
-TEST(HelpStatements, SettingsPageNamesEveryKeyWithItsDefault) {
-  std::string page = ReadFileText(kHelpDir / "settings.html");
+// The key and the vexc option of the language choice, with the default the
+// pages give. The program's sources have them once the English interface is
+// in; until then they are expected from here.
+const char kLanguageKey[] = "Lang";
+const char kLanguageDefault[] = "ja";
+const char kLanguageOption[] = "--lang L";
+
+// A resource script with the scripts it includes from its folder ("vex_en.rc")
+// in their place.
+std::string ReadResourceScript(const fs::path &path) {
+  std::istringstream in(ReadFileText(path));
+  std::string script;
+  for (std::string line; std::getline(in, line);) {
+    const std::string kInclude = "#include \"";
+    std::size_t end = line.rfind(".rc\"");
+    if (line.rfind(kInclude, 0) == 0 && end != std::string::npos && end > kInclude.size())
+      script += ReadFileText(path.parent_path() / line.substr(kInclude.size(), end + 3 - kInclude.size()));
+    else
+      script += line + "\n";
+  }
+  return script;
+}
+
+// The part of the resource script for one language: from its LANGUAGE
+// statement (at the start of a line) to the next one. Empty when there is none.
+std::string ReadRcLanguageBlock(const std::string &rc, const std::string &language) {
+  std::size_t start = rc.find("\nLANGUAGE " + language);
+  if (start == std::string::npos) return "";
+  std::size_t end = rc.find("\nLANGUAGE ", start + 1);
+  return rc.substr(start, end == std::string::npos ? std::string::npos : end - start);
+}
+
+TEST_P(HelpStatements, SettingsPageNamesEveryKeyWithItsDefault) {
+  std::string page = ReadFileText(Dir() / "settings.html");
   EXPECT_NE(page.find("[" + Narrow(kOptionsSection) + "]"), std::string::npos);
   EXPECT_NE(page.find("[" + Narrow(kSlotsSection) + "]"), std::string::npos);
 
@@ -469,12 +580,15 @@ TEST(HelpStatements, SettingsPageNamesEveryKeyWithItsDefault) {
                                           "inline constexpr wchar_t kKey"))
     programKeys.insert(text);
   ASSERT_FALSE(programKeys.empty());
+  programKeys.insert(kLanguageKey);
 
-  const std::pair<const wchar_t *, int> kDefaults[] = {
-      {kKeyWx, kDefaultPosition}, {kKeyWy, kDefaultPosition}, {kKeyTop, kDefaultTop},
-      {kKeyView, kDefaultView},   {kKeyTime, kDefaultTime},   {kKeyTbar, kDefaultTbar},
-      {kKeyBeep, kDefaultBeep},   {kKeyCbo, kDefaultSlot},    {kKeyDeg, kDefaultDeg},
-      {kKeyRadix, kDefaultRadix}};
+  const std::pair<std::string, std::string> kDefaults[] = {
+      {Narrow(kKeyWx), std::to_string(kDefaultPosition)}, {Narrow(kKeyWy), std::to_string(kDefaultPosition)},
+      {Narrow(kKeyTop), std::to_string(kDefaultTop)},     {Narrow(kKeyView), std::to_string(kDefaultView)},
+      {Narrow(kKeyTime), std::to_string(kDefaultTime)},   {Narrow(kKeyTbar), std::to_string(kDefaultTbar)},
+      {Narrow(kKeyBeep), std::to_string(kDefaultBeep)},   {Narrow(kKeyCbo), std::to_string(kDefaultSlot)},
+      {Narrow(kKeyDeg), std::to_string(kDefaultDeg)},     {Narrow(kKeyRadix), std::to_string(kDefaultRadix)},
+      {kLanguageKey, kLanguageDefault}};
   std::set<std::string> pageKeys;
   for (const auto &row : ReadTableAfter(page, "[" + Narrow(kOptionsSection) + "] ")) {
     ASSERT_GE(row.size(), 2u);
@@ -482,19 +596,23 @@ TEST(HelpStatements, SettingsPageNamesEveryKeyWithItsDefault) {
     for (const auto &key : SplitAtCommas(row[0])) {
       pageKeys.insert(key);
       auto known = std::find_if(std::begin(kDefaults), std::end(kDefaults),
-                                [&](const auto &entry) { return Narrow(entry.first) == key; });
+                                [&](const auto &entry) { return entry.first == key; });
       if (known == std::end(kDefaults)) ADD_FAILURE() << key << ": no default known to this test";
-      else EXPECT_EQ(row[1], std::to_string(known->second)) << "default of " << key;
+      else EXPECT_EQ(row[1], known->second) << "default of " << key;
     }
   }
   EXPECT_EQ(pageKeys, programKeys);
 }
 
-TEST(HelpStatements, MenuItemsAndKeysAreThoseOfTheResources) {
-  std::string rc = ReadFileText(kSourceDir / "resources/vex.rc");
-  std::string menusPage = StripTags(ReadFileText(kHelpDir / "menus.html"));
-  std::string trayPage = StripTags(ReadFileText(kHelpDir / "tray.html"));
-  ASSERT_NE(rc.find("VexMenu1 MENU"), std::string::npos);
+TEST_P(HelpStatements, MenuItemsAndKeysAreThoseOfTheResources) {
+  std::string script = ReadResourceScript(kSourceDir / "resources/vex.rc");
+  std::string rc = ReadRcLanguageBlock(script, Language().rcLanguage);
+  if (rc.empty() && !Language().rcStandIn.empty())
+    rc = ReadRcLanguageBlock(ReadFileText(Language().rcStandIn), Language().rcLanguage);
+  std::string menusHtml = ReadFileText(Dir() / "menus.html");
+  std::string menusPage = StripTags(menusHtml);
+  std::string trayPage = StripTags(ReadFileText(Dir() / "tray.html"));
+  ASSERT_NE(rc.find("VexMenu1 MENU"), std::string::npos) << Language().rcLanguage;
 
   // Every item as the pages write it ("元に戻す(U)"), on the page of its
   // menu: the main menu on menus.html, the tray icon's on tray.html; every
@@ -519,8 +637,10 @@ TEST(HelpStatements, MenuItemsAndKeysAreThoseOfTheResources) {
   }
   EXPECT_GE(count, 20u);
 
-  // The accelerators as the pages write them: "=", "Ctrl+A", "F1".
+  // The accelerators as the pages write them: "=", "Ctrl+A", "F1". A
+  // language without a table of its own has the script's first one.
   std::set<std::string> accelerators;
+  if (rc.find("ACCELERATORS") == std::string::npos) rc = script;
   std::size_t tableStart = rc.find("ACCELERATORS");
   ASSERT_NE(tableStart, std::string::npos);
   std::istringstream table(rc.substr(rc.find("BEGIN", tableStart) + 5,
@@ -539,7 +659,7 @@ TEST(HelpStatements, MenuItemsAndKeysAreThoseOfTheResources) {
   // The key list names every accelerator, and only keys the resources show
   // (Enter, handled by the message loop itself, is the one other).
   std::set<std::string> listed;
-  for (const auto &row : ReadTableAfter(ReadFileText(kHelpDir / "menus.html"), "<h2>キー操作の一覧</h2>")) {
+  for (const auto &row : ReadTableAfter(menusHtml, Language().keyListHeading)) {
     // "Ctrl+Z / X / C / V": the later keys take the first one's modifiers.
     std::string cell = row[0];
     std::string first = cell.substr(0, cell.find(" / "));
@@ -553,7 +673,7 @@ TEST(HelpStatements, MenuItemsAndKeysAreThoseOfTheResources) {
     EXPECT_TRUE(key == "Enter" || accelerators.count(key) || shownKeys.count(key)) << key << " is in no resource";
 }
 
-TEST(HelpStatements, VexcPageNamesEveryOptionOfItsHelpText) {
+TEST_P(HelpStatements, VexcPageNamesEveryOptionOfItsHelpText) {
   // The option lines of vexc's help text: "  --deg        angles ...".
   std::set<std::string> options;
   std::istringstream source(ReadFileText(kSourceDir / "cli/vexc.cpp"));
@@ -564,10 +684,13 @@ TEST(HelpStatements, VexcPageNamesEveryOptionOfItsHelpText) {
       options.insert(name);
   }
   EXPECT_GE(options.size(), 6u);
+  if (std::none_of(options.begin(), options.end(),
+                   [](const std::string &name) { return name.rfind("--lang", 0) == 0; }))
+    options.insert(kLanguageOption);
 
-  std::string page = ReadFileText(kHelpDir / "vexc.html");
+  std::string page = ReadFileText(Dir() / "vexc.html");
   std::set<std::string> listed;
-  for (const auto &row : ReadTableAfter(page, "<h2>使い方</h2>"))
+  for (const auto &row : ReadTableAfter(page, Language().vexcUsageHeading))
     for (const auto &name : SplitAtCommas(row[0])) listed.insert(name);
   EXPECT_EQ(listed, options);
   EXPECT_NE(page.find("<samp>vexc " VEX_VERSION_TEXT "</samp>"), std::string::npos)
@@ -576,14 +699,19 @@ TEST(HelpStatements, VexcPageNamesEveryOptionOfItsHelpText) {
 
 // ---- The compiled help file -------------------------------------------------------------
 
-TEST(HelpFile, CompiledFileHoldsEveryPage) {
-  std::string chmPath = VEX_HELP_CHM_FILE;
-  if (chmPath.empty()) GTEST_SKIP() << "chmcmd was not found at configure time; vex.chm is not built";
+TEST_P(HelpFile, CompiledFileHoldsEveryPage) {
+  std::string chmPath = Language().chmFile;
+  if (chmPath.empty()) GTEST_SKIP() << "chmcmd was not found at configure time; the help files are not built";
   std::string chm = ReadFileText(chmPath);
   ASSERT_GE(chm.size(), 4u) << chmPath;
   EXPECT_EQ(chm.substr(0, 4), "ITSF");
-  for (const auto &name : ListPages()) EXPECT_NE(chm.find("/" + name), std::string::npos) << name;
+  for (const auto &name : ListPages(Language())) EXPECT_NE(chm.find("/" + name), std::string::npos) << name;
   EXPECT_NE(chm.find("/toc.hhc"), std::string::npos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, HelpExamples, testing::ValuesIn(LanguageList()), LanguageName);
+INSTANTIATE_TEST_SUITE_P(Languages, HelpContents, testing::ValuesIn(LanguageList()), LanguageName);
+INSTANTIATE_TEST_SUITE_P(Languages, HelpStatements, testing::ValuesIn(LanguageList()), LanguageName);
+INSTANTIATE_TEST_SUITE_P(Languages, HelpFile, testing::ValuesIn(LanguageList()), LanguageName);
 
 }  // namespace
