@@ -47,6 +47,7 @@
 
 #include "engine.h"
 #include "settings_values.h"
+#include "ui_texts.h"
 
 namespace {
 
@@ -56,15 +57,7 @@ const fs::path kHelpRoot = VEX_HELP_SOURCE_DIR;
 const fs::path kSourceDir = VEX_SOURCE_DIR;
 
 // The result field's messages of the English interface.
-const char *EnglishMessage(int code) {
-  switch (code) {
-    case kEvalOverflow: return "Overflow";
-    case kEvalDivideByZero: return "Division by zero";
-    case kEvalSyntax: return "Syntax error";
-    case kEvalArgument: return "Argument out of range";
-    default: return "";
-  }
-}
+const char *EnglishMessage(int code) { return GetEvalMessage(code, UiLanguage::kEnglish); }
 
 // One language of the help and what its pages are read against.
 struct HelpLanguage {
@@ -72,16 +65,15 @@ struct HelpLanguage {
   fs::path dir;                        // pages, contents, index, project file
   const char *(*message)(int code);    // the result field's message of a code
   const char *rcLanguage;              // the LANGUAGE block of its resources
-  fs::path rcStandIn;                  // read while vex.rc has no such block
   const char *keyListHeading;          // menus.html: the table of all keys
   const char *vexcUsageHeading;        // vexc.html: the table of options
   const char *chmFile;                 // the compiled file, "" when not built
 };
 
 const HelpLanguage kLanguages[] = {
-    {"ja", kHelpRoot, EvalErrorMessage, "LANG_JAPANESE", "", "<h2>キー操作の一覧</h2>",
+    {"ja", kHelpRoot, EvalErrorMessage, "LANG_JAPANESE", "<h2>キー操作の一覧</h2>",
      "<h2>使い方</h2>", VEX_HELP_CHM_FILE_JA},
-    {"en", kHelpRoot / "en", EnglishMessage, "LANG_ENGLISH", kSourceDir / "tests/help/menus_en.rc",
+    {"en", kHelpRoot / "en", EnglishMessage, "LANG_ENGLISH",
      "<h2>All keys</h2>", "<h2>Usage</h2>", VEX_HELP_CHM_FILE_EN},
 };
 
@@ -607,8 +599,6 @@ TEST_P(HelpStatements, SettingsPageNamesEveryKeyWithItsDefault) {
 TEST_P(HelpStatements, MenuItemsAndKeysAreThoseOfTheResources) {
   std::string script = ReadResourceScript(kSourceDir / "resources/vex.rc");
   std::string rc = ReadRcLanguageBlock(script, Language().rcLanguage);
-  if (rc.empty() && !Language().rcStandIn.empty())
-    rc = ReadRcLanguageBlock(ReadFileText(Language().rcStandIn), Language().rcLanguage);
   std::string menusHtml = ReadFileText(Dir() / "menus.html");
   std::string menusPage = StripTags(menusHtml);
   std::string trayPage = StripTags(ReadFileText(Dir() / "tray.html"));
