@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "clock.h"
 #include "commands.h"
+#include "dpi_layout.h"
 #include "help_launcher.h"
 #include "keypad.h"
 #include "result_field.h"
@@ -134,7 +135,8 @@ static void OnPaint() {
 
 // Every message goes on to DefWindowProcW with its parameters unchanged,
 // the handled ones too (WM_ACTIVATE before its own handling, so that the
-// entry keeps the focus); only WM_DESTROY returns on its own.
+// entry keeps the focus); only WM_DESTROY, WM_DPICHANGED and an answered
+// WM_GETDPISCALEDSIZE return on their own.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The taskbar was created anew (the shell restarted): its icons are gone.
   if (message == TaskbarCreatedMessage && message != 0) RestoreTrayIcon(window);
@@ -163,6 +165,23 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // Only paints that belong to this window; a test may send one to a
       // window it made itself.
       if (window == MainWindow) OnPaint();
+      break;
+    case WM_DPICHANGED:
+      // Handled in full here: the default handling would size the window a
+      // second time, by the system's scaling of the old size.
+      ChangeWindowDpi(window, wParam, lParam);
+      return 0;
+    case WM_GETDPISCALEDSIZE:
+      // TRUE tells the system to take the size written; the default answer
+      // (FALSE) would scale the old size linearly, frame and all.
+      if (ComputeDpiScaledSize(window, wParam, lParam)) return TRUE;
+      break;
+    case WM_SIZE:
+      FinishPendingDpiChange(window, wParam);
+      break;
+    case WM_NCDESTROY:
+      // After the controls are gone: nothing draws with the fonts any more.
+      EndWindowDpi(window);
       break;
     case WM_TRAY_CALLBACK:
       HandleTrayCallback(window, wParam, lParam);

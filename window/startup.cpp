@@ -3,7 +3,7 @@
 #include "accessibility.h"
 #include "app_state.h"
 #include "clock.h"
-#include "dpi_scale.h"
+#include "dpi_layout.h"
 #include "main_window.h"
 #include "settings.h"
 #include "settings_values.h"
@@ -50,15 +50,6 @@ static void LoadMenus() {
   TrayPopup = GetSubMenu(TrayMenu, 0);
 }
 
-// The screen's resolution (LOGPIXELSY of the screen); 96 when it cannot be read.
-static int ReadScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return kDesignDpi;
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kDesignDpi;
-}
-
 struct MonitorList {
   ScreenRect *rects;
   size_t capacity;
@@ -87,7 +78,7 @@ size_t ReadMonitorRects(ScreenRect *rects, size_t capacity) {
 }
 
 void InitMainWindow(HWND window) {
-  ScreenDpi = ReadScreenDpi();
+  StartWindowDpi(window);
   TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
   if (LoadStringW(Instance, IDS_TITLE, TitleText, kTitleSize) <= 0) TitleText[0] = L'\0';
   SetWindowTextW(window, TitleText);
@@ -103,6 +94,7 @@ void InitMainWindow(HWND window) {
   if (IsStoredPositionUsable(wx, wy, monitors, monitorCount)) {
     SetWindowPos(window, nullptr, wx, wy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
+  FollowMonitorDpiAtStart(window);
   if (Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   if (Time) StartClock(window);
   if (TrayMode) UpdateTrayIcon(window);

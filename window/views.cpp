@@ -2,6 +2,7 @@
 
 #include "app_state.h"
 #include "commands.h"
+#include "dpi_layout.h"
 #include "dpi_scale.h"
 #include "settings.h"
 
@@ -15,7 +16,7 @@ void ApplyView(HWND window) {
   if (reference == nullptr || !GetWindowRect(reference, &referenceRect)) return;
   if (!GetWindowRect(window, &windowRect)) return;
   SetWindowPos(window, nullptr, 0, 0, windowRect.right - windowRect.left,
-               referenceRect.bottom - windowRect.top + ScaleForDpi(6, ScreenDpi),
+               referenceRect.bottom - windowRect.top + ScaleForDpi(6, WindowDpi()),
                SWP_NOMOVE | SWP_NOZORDER);
 }
 

@@ -4,13 +4,18 @@
 // prefix is at 96 DPI; dpi_test.sh runs these again in prefixes at 120, 144
 // and 192 DPI. There VEX_EXPECTED_DPI names the resolution, and the file
 // VEX_DPI_SHARES carries the share measured at 96 DPI to the others.
+// The window's layout as a fresh start makes it in each prefix goes into the
+// folder VEX_DPI_LAYOUTS; dpi_test.sh then runs the DpiChange tests at 96
+// DPI, which send WM_DPICHANGED (Wine never does) and compare with it.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app_state.h"
+#include "dpi_layout.h"
 #include "views.h"
 #include "slots.h"
 #include "startup.h"
@@ -28,7 +33,7 @@ class Dpi : public ShownWindowTest {
 
 TEST_F(Dpi, TheProgramReadsTheScreensResolution) {
   const char *expected = std::getenv("VEX_EXPECTED_DPI");
-  EXPECT_EQ(ScreenDpi, expected != nullptr ? std::atoi(expected) : 96);
+  EXPECT_EQ(WindowDpi(), expected != nullptr ? std::atoi(expected) : 96);
 }
 
 // The height of the figures' ink as a share of the field's height.
@@ -41,14 +46,14 @@ TEST_F(Dpi, ResultFiguresFillTheFieldAsAt96Dpi) {
   Ink ink = ReadControlInk(GetDlgItem(MainWindow, IDC_RESULT));
   ASSERT_GT(ink.dark, 0);
   // The figures start at the scaled offset and stay inside the field.
-  EXPECT_GE(ink.left, MulDiv(3, ScreenDpi, 96));
-  EXPECT_GE(ink.top, MulDiv(1, ScreenDpi, 96));
+  EXPECT_GE(ink.left, MulDiv(3, WindowDpi(), 96));
+  EXPECT_GE(ink.top, MulDiv(1, WindowDpi(), 96));
   EXPECT_LT(ink.bottom, ink.height);
   double share = static_cast<double>(ink.bottom - ink.top + 1) / ink.height;
 
   const char *shares = std::getenv("VEX_DPI_SHARES");
   if (shares == nullptr) return;
-  if (ScreenDpi == 96) {
+  if (WindowDpi() == 96) {
     FILE *file = std::fopen(shares, "w");
     ASSERT_NE(file, nullptr);
     std::fprintf(file, "%.4f\n", share);
@@ -60,7 +65,7 @@ TEST_F(Dpi, ResultFiguresFillTheFieldAsAt96Dpi) {
   double at96 = 0;
   ASSERT_EQ(std::fscanf(file, "%lf", &at96), 1);
   std::fclose(file);
-  EXPECT_NEAR(share, at96, 0.1 * at96) << "at " << ScreenDpi << " DPI";
+  EXPECT_NEAR(share, at96, 0.1 * at96) << "at " << WindowDpi() << " DPI";
 }
 
 TEST_F(Dpi, WindowEndsSixScaledPixelsBelowTheReferenceControl) {
@@ -71,8 +76,137 @@ TEST_F(Dpi, WindowEndsSixScaledPixelsBelowTheReferenceControl) {
     RECT reference = {};
     GetWindowRect(MainWindow, &window);
     GetWindowRect(GetDlgItem(MainWindow, view % 2 != 0 ? IDM_EVALUATE : IDC_ENTRY), &reference);
-    EXPECT_EQ(window.bottom - reference.bottom, MulDiv(6, ScreenDpi, 96)) << "view " << view;
+    EXPECT_EQ(window.bottom - reference.bottom, MulDiv(6, WindowDpi(), 96)) << "view " << view;
   }
+}
+
+// The layout in client coordinates, per view: the client area (id 0) and
+// every control, and the outer size (id -2; under Wine the caption and menu
+// bar keep the prefix's size, so only a fresh start has it right); then the
+// ink of a result in the result field (view -1).
+struct Row {
+  int view, id, left, top, right, bottom;
+};
+using Layout = std::vector<Row>;
+
+void PumpMessages() {
+  MSG m;
+  while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ProcessLoopMessage(m);
+}
+
+Layout MeasureLayout() {
+  Layout layout;
+  int saved = View;
+  for (int view = 0; view < 4; ++view) {
+    View = view;
+    ApplyView(MainWindow);
+    RECT r = {};
+    GetClientRect(MainWindow, &r);
+    layout.push_back({view, 0, 0, 0, r.right, r.bottom});
+    GetWindowRect(MainWindow, &r);
+    layout.push_back({view, -2, 0, 0, r.right - r.left, r.bottom - r.top});
+    for (HWND c = GetWindow(MainWindow, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+      GetWindowRect(c, &r);
+      MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT *>(&r), 2);
+      layout.push_back({view, GetDlgCtrlID(c), r.left, r.top, r.right, r.bottom});
+    }
+  }
+  View = saved;
+  ApplyView(MainWindow);
+  SetWindowTextW(Entry, L"SQR(2000000)");
+  EvaluateCurrentSlot();
+  PumpMessages();
+  Ink ink = ReadControlInk(GetDlgItem(MainWindow, IDC_RESULT));
+  layout.push_back({-1, 0, ink.left, ink.top, ink.right, ink.bottom});
+  return layout;
+}
+
+void ExpectSameLayout(const Layout &actual, const Layout &expected, int tolerance, const char *what) {
+  ASSERT_EQ(actual.size(), expected.size()) << what;
+  for (size_t i = 0; i < actual.size(); ++i) {
+    const Row &a = actual[i];
+    const Row &e = expected[i];
+    ASSERT_EQ(a.view * 100000 + a.id, e.view * 100000 + e.id) << what;
+    if (a.id == -2 && tolerance > 0) continue;
+    EXPECT_TRUE(std::abs(a.left - e.left) <= tolerance && std::abs(a.top - e.top) <= tolerance &&
+                std::abs(a.right - e.right) <= tolerance && std::abs(a.bottom - e.bottom) <= tolerance)
+        << what << ": view " << a.view << " id " << a.id << " is " << a.left << "," << a.top << ","
+        << a.right << "," << a.bottom << " not " << e.left << "," << e.top << "," << e.right << ","
+        << e.bottom;
+  }
+}
+
+std::string LayoutFile(int dpi) {
+  const char *folder = std::getenv("VEX_DPI_LAYOUTS");
+  return folder == nullptr ? std::string() : std::string(folder) + "/layout-" + std::to_string(dpi) + ".txt";
+}
+
+// Laying the window out again at the resolution it was created at gives
+// exactly what the dialog manager made of the template.
+TEST_F(Dpi, LayingOutAgainAtTheSameResolutionKeepsTheDialogManagersLayout) {
+  Layout fresh = MeasureLayout();
+  SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(WindowDpi(), WindowDpi()), 0);
+  ExpectSameLayout(MeasureLayout(), fresh, 0, "laid out again");
+  std::string name = LayoutFile(WindowDpi());
+  if (name.empty()) return;
+  FILE *file = std::fopen(name.c_str(), "w");
+  ASSERT_NE(file, nullptr) << name;
+  for (const Row &r : fresh) std::fprintf(file, "%d %d %d %d %d %d\n", r.view, r.id, r.left, r.top, r.right, r.bottom);
+  std::fclose(file);
+}
+
+// What the system does when the window comes onto a monitor of another
+// scale: asks for the size, then tells the resolution and a rectangle there.
+RECT ChangeDpi(int dpi) {
+  RECT r = {};
+  GetWindowRect(MainWindow, &r);
+  SIZE size = {};
+  EXPECT_EQ(SendMessageW(MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&size)), TRUE);
+  RECT suggested = {r.left + 10, r.top + 20, r.left + 10 + size.cx, r.top + 20 + size.cy};
+  SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  PumpMessages();
+  return suggested;
+}
+
+class DpiChange : public Dpi {};
+
+TEST_F(DpiChange, LayoutEqualsAFreshStartThereAndRoundTripsLeaveNoDrift) {
+  Layout at96 = MeasureLayout();
+  for (int round = 0; round < 10; ++round) {
+    for (int dpi : {144, 192, 96}) {
+      RECT suggested = ChangeDpi(dpi);
+      ASSERT_EQ(WindowDpi(), dpi);
+      RECT now = {};
+      GetWindowRect(MainWindow, &now);
+      EXPECT_EQ(now.left, suggested.left);
+      EXPECT_EQ(now.top, suggested.top);
+      if (round > 0) continue;
+      HICON icon = reinterpret_cast<HICON>(SendMessageW(MainWindow, WM_GETICON, ICON_SMALL, 0));
+      ICONINFO info = {};
+      BITMAP bitmap = {};
+      ASSERT_TRUE(GetIconInfo(icon, &info));
+      GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+      EXPECT_EQ(bitmap.bmWidth, 16 * dpi / 96);
+      DeleteObject(info.hbmColor);
+      DeleteObject(info.hbmMask);
+      Layout fresh;
+      FILE *file = std::fopen(LayoutFile(dpi).c_str(), "r");
+      Row r;
+      while (file != nullptr && std::fscanf(file, "%d %d %d %d %d %d", &r.view, &r.id, &r.left, &r.top, &r.right, &r.bottom) == 6) fresh.push_back(r);
+      if (file != nullptr) std::fclose(file);
+      if (fresh.empty()) continue;
+      ExpectSameLayout(MeasureLayout(), fresh, 1, "fresh start");
+      for (const Row &outer : fresh) {
+        if (outer.id != -2) continue;
+        View = outer.view;
+        SIZE size = {};
+        SendMessageW(MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&size));
+        EXPECT_NEAR(size.cx, outer.right, 1) << "view " << outer.view << " at " << dpi;
+        EXPECT_NEAR(size.cy, outer.bottom, 1) << "view " << outer.view << " at " << dpi;
+      }
+    }
+  }
+  ExpectSameLayout(MeasureLayout(), at96, 0, "ten round trips");
 }
 
 }  // namespace
