@@ -214,8 +214,13 @@ void ChangeWindowDpi(HWND window, WPARAM wParam, LPARAM lParam) {
 void FinishPendingDpiChange(HWND window, WPARAM sizeType) {
   if (!SizePending || sizeType != SIZE_RESTORED || IsIconic(window)) return;
   SizePending = false;
-  FitWindowSize(window);
+  // WM_SIZE comes while the restore is still under way, and a size set now
+  // can be overwritten by the restored rectangle (Wine does so): the window
+  // is fitted once the restore is over.
+  PostMessageW(window, WM_DPI_FIT, 0, 0);
 }
+
+void FitWindowAfterRestore(HWND window) { FitWindowSize(window); }
 
 // The frame, caption and menu bar (as the view has it) around the client
 // area at dpi.

@@ -37,8 +37,11 @@ void ChangeWindowDpi(HWND window, WPARAM wParam, LPARAM lParam);
 // wParam would have into the SIZE at lParam; false when it cannot.
 bool ComputeDpiScaledSize(HWND window, WPARAM wParam, LPARAM lParam);
 
-// WM_SIZE: a window restored after a change while minimised takes its size.
+// WM_SIZE: a window restored after a change while minimised takes its size,
+// by WM_DPI_FIT posted to itself.
 void FinishPendingDpiChange(HWND window, WPARAM sizeType);
+constexpr UINT WM_DPI_FIT = WM_APP + 20;
+void FitWindowAfterRestore(HWND window);
 
 // WM_DESTROY: the fonts and icons made for other resolutions go.
 void EndWindowDpi(HWND window);

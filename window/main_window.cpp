@@ -179,6 +179,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SIZE:
       FinishPendingDpiChange(window, wParam);
       break;
+    case WM_DPI_FIT:
+      FitWindowAfterRestore(window);
+      break;
     case WM_NCDESTROY:
       // After the controls are gone: nothing draws with the fonts any more.
       EndWindowDpi(window);

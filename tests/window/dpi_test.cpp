@@ -209,4 +209,41 @@ TEST_F(DpiChange, LayoutEqualsAFreshStartThereAndRoundTripsLeaveNoDrift) {
   ExpectSameLayout(MeasureLayout(), at96, 0, "ten round trips");
 }
 
+TEST_F(DpiChange, AbsurdResolutionsAndMissingRectanglesDoNoHarm) {
+  Layout at96 = MeasureLayout();
+  RECT before = {};
+  GetWindowRect(MainWindow, &before);
+  RECT empty = {5000, 5000, 4000, 4000};
+  SendMessageW(MainWindow, WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(&empty));
+  EXPECT_EQ(WindowDpi(), 96);
+  SIZE size = {};
+  EXPECT_EQ(SendMessageW(MainWindow, WM_GETDPISCALEDSIZE, 0, reinterpret_cast<LPARAM>(&size)), FALSE);
+  EXPECT_EQ(SendMessageW(MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(144, 144), 0), FALSE);
+  SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(10000, 10000), 0);
+  EXPECT_EQ(WindowDpi(), 480);
+  SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&empty));
+  RECT after = {};
+  GetWindowRect(MainWindow, &after);
+  EXPECT_EQ(after.left, 5000);  // a rectangle without size: its position alone
+  SetWindowPos(MainWindow, nullptr, before.left, before.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ExpectSameLayout(MeasureLayout(), at96, 0, "after absurd values");
+}
+
+// Changed while minimised or hidden in the tray: right when shown again.
+TEST_F(DpiChange, AChangeWhileMinimisedOrHiddenShowsWhenTheWindowComesBack) {
+  ChangeDpi(192);
+  Layout at192 = MeasureLayout();
+  ChangeDpi(96);
+  for (int hide : {SW_MINIMIZE, SW_HIDE}) {
+    ShowWindow(MainWindow, hide);
+    PumpMessages();
+    SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(192, 192), 0);
+    ShowWindow(MainWindow, SW_RESTORE);
+    SetForegroundWindow(MainWindow);
+    PumpMessages();
+    ExpectSameLayout(MeasureLayout(), at192, 0, hide == SW_HIDE ? "hidden" : "minimised");
+    ChangeDpi(96);
+  }
+}
+
 }  // namespace
