@@ -3,7 +3,6 @@
 #include "app_state.h"
 #include "dialog_template.h"
 #include "dpi_scale.h"
-#include "views.h"
 
 // Newer than Windows XP, so found at run time: the 32-bit program must still
 // start where they are missing (there the system's resolution holds for
@@ -37,6 +36,8 @@ static bool PlacingAtStart = false;     // the stored position wins over a sugge
 static bool SizePending = false;        // changed while minimised: size when restored
 
 int WindowDpi() { return Dpi; }
+
+int WindowClientWidth() { return ClientWidth; }
 
 static void ReadTemplate() {
   if (TemplateRead) return;
@@ -155,19 +156,6 @@ static bool LayOutControls(HWND window, int dpi) {
   return true;
 }
 
-// The client area as wide as the template, the height of the view.
-static void FitWindowSize(HWND window) {
-  RECT outer = {};
-  RECT client = {};
-  if (ClientWidth > 0 && GetWindowRect(window, &outer) && GetClientRect(window, &client)) {
-    int frame = (outer.right - outer.left) - (client.right - client.left);
-    SetWindowPos(window, nullptr, 0, 0, ClientWidth + frame, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ApplyView(window);
-  RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
-}
-
 static int ReadMonitorDpi(HWND window) {
   HMODULE shcore = LoadLibraryW(L"shcore.dll");  // Windows 8.1 and later
   auto forMonitor = shcore != nullptr ? reinterpret_cast<GetDpiForMonitorFunction>(
@@ -188,19 +176,20 @@ void FollowMonitorDpiAtStart(HWND window) {
   HMONITOR primary = MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
   if (MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST) != primary) {
     int dpi = ReadMonitorDpi(window);
-    if (dpi != 0 && dpi != Dpi && LayOutControls(window, dpi)) FitWindowSize(window);
+    if (dpi != 0 && dpi != Dpi) LayOutControls(window, dpi);
   }
   PlacingAtStart = false;
 }
 
-void ChangeWindowDpi(HWND window, WPARAM wParam, LPARAM lParam) {
+bool ChangeWindowDpi(HWND window, WPARAM wParam, LPARAM lParam) {
   int dpi = ClampDpi(HIWORD(wParam));
-  if (dpi == 0 || !LayOutControls(window, dpi)) return;
+  if (dpi == 0 || !LayOutControls(window, dpi)) return false;
+  RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
   const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
   if (IsIconic(window)) {
     // The frame of an icon says nothing about the restored window.
     SizePending = true;
-    return;
+    return false;
   }
   if (suggested != nullptr && !PlacingAtStart) {
     int width = suggested->right - suggested->left;
@@ -208,7 +197,7 @@ void ChangeWindowDpi(HWND window, WPARAM wParam, LPARAM lParam) {
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | ((width > 0 && height > 0) ? 0 : SWP_NOSIZE);
     SetWindowPos(window, nullptr, suggested->left, suggested->top, width, height, flags);
   }
-  FitWindowSize(window);
+  return true;
 }
 
 void FinishPendingDpiChange(HWND window, WPARAM sizeType) {
@@ -219,8 +208,6 @@ void FinishPendingDpiChange(HWND window, WPARAM sizeType) {
   // is fitted once the restore is over.
   PostMessageW(window, WM_DPI_FIT, 0, 0);
 }
-
-void FitWindowAfterRestore(HWND window) { FitWindowSize(window); }
 
 // The frame, caption and menu bar (as the view has it) around the client
 // area at dpi.

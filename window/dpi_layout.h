@@ -17,6 +17,10 @@
 // The resolution the window is laid out for (96 before start).
 int WindowDpi();
 
+// The client area's width at that resolution, as the template gives it; 0
+// while the window is as the dialog manager created it.
+int WindowClientWidth();
+
 // At start, before the window is placed: the resolution the dialog manager
 // created the window at, the template's geometry, and the system's own
 // rescaling of dialogs switched off (the window does its own).
@@ -29,19 +33,19 @@ void FollowMonitorDpiAtStart(HWND window);
 
 // WM_DPICHANGED: the new resolution in wParam, the suggested rectangle in
 // lParam (its position is taken). A resolution of 0 is ignored, others are
-// held within kMinDpi..kMaxDpi; a null rectangle keeps the position. While
-// the window is minimised, its size follows when it is restored.
-void ChangeWindowDpi(HWND window, WPARAM wParam, LPARAM lParam);
+// held within kMinDpi..kMaxDpi; a null rectangle keeps the position. True
+// when the window is to take its size now (ApplyView); while it is
+// minimised, WM_DPI_FIT asks for that when it is restored.
+bool ChangeWindowDpi(HWND window, WPARAM wParam, LPARAM lParam);
 
 // WM_GETDPISCALEDSIZE: writes the size a fresh start at the resolution in
 // wParam would have into the SIZE at lParam; false when it cannot.
 bool ComputeDpiScaledSize(HWND window, WPARAM wParam, LPARAM lParam);
 
-// WM_SIZE: a window restored after a change while minimised takes its size,
-// by WM_DPI_FIT posted to itself.
+// WM_SIZE: a window restored after a change while minimised posts itself
+// WM_DPI_FIT, to take its size.
 void FinishPendingDpiChange(HWND window, WPARAM sizeType);
 constexpr UINT WM_DPI_FIT = WM_APP + 20;
-void FitWindowAfterRestore(HWND window);
 
 // WM_DESTROY: the fonts and icons made for other resolutions go.
 void EndWindowDpi(HWND window);

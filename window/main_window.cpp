@@ -169,7 +169,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DPICHANGED:
       // Handled in full here: the default handling would size the window a
       // second time, by the system's scaling of the old size.
-      ChangeWindowDpi(window, wParam, lParam);
+      if (ChangeWindowDpi(window, wParam, lParam)) ApplyView(window);
       return 0;
     case WM_GETDPISCALEDSIZE:
       // TRUE tells the system to take the size written; the default answer
@@ -180,7 +180,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       FinishPendingDpiChange(window, wParam);
       break;
     case WM_DPI_FIT:
-      FitWindowAfterRestore(window);
+      ApplyView(window);
       break;
     case WM_NCDESTROY:
       // After the controls are gone: nothing draws with the fonts any more.
