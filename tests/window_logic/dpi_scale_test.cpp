@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 #include "dpi_scale.h"
 
@@ -33,35 +34,24 @@ TEST(ScaleForDpi, UnreadableResolutionAndExtremesStayInRange) {
 namespace {
 
 TEST(ClampDpi, IgnoresNothingUsableAndHoldsTheRest) {
-  struct Row { int in, out; } rows[] = {{0, 0}, {-96, 0}, {1, 48}, {47, 48}, {48, 48}, {96, 96},
-                                        {144, 144}, {480, 480}, {481, 480}, {10000, 480}};
-  for (Row row : rows) EXPECT_EQ(ClampDpi(row.in), row.out) << row.in;
+  int rows[][2] = {{0, 0}, {-96, 0}, {1, 48}, {48, 48}, {96, 96}, {144, 144}, {480, 480}, {10000, 480}};
+  for (auto &row : rows) EXPECT_EQ(ClampDpi(row[0]), row[1]) << row[0];
 }
 
-// The dialog manager's numbers: 11 points, and the base units of the
-// template's font as measured under Wine at 96 DPI (x 7, y 15).
+// The template's font is 11 points; under Wine at 96 DPI its base units are
+// 7 (from 52 letters 364 pixels wide) and 15.
 TEST(DialogGeometry, TemplateUnitsBecomePixelsAsTheDialogManagerPlacesThem) {
   EXPECT_EQ(ComputeDialogFontHeight(11, 96), -15);
-  EXPECT_EQ(ComputeDialogFontHeight(11, 144), -22);
-  EXPECT_EQ(ComputeDialogFontHeight(11, 192), -29);
-  EXPECT_EQ(ComputeBaseUnits(364, 15).x, 7);   // 364 / 26 = 14, (14 + 1) / 2
-  EXPECT_EQ(ComputeBaseUnits(350, 15).x, 7);   // 13 -> 7: halves up
-  EXPECT_EQ(ComputeBaseUnits(0, 0).x, 1);      // no measure: never 0
-  EXPECT_EQ(ComputeBaseUnits(0, 0).y, 1);
-  DialogBaseUnits base = {7, 15};
-  PixelRect equals = MapDialogUnits(148, 55, 21, 12, base);  // the "=" button
-  EXPECT_EQ(equals.left, 259);   // 148 * 7 / 4
-  EXPECT_EQ(equals.top, 103);    // 55 * 15 / 8 = 103.125
-  EXPECT_EQ(equals.right, 259 + 37);   // 36.75, rounded on its own
-  EXPECT_EQ(equals.bottom, 103 + 23);  // 22.5, halves up
-}
-
-TEST(DialogGeometry, ViewWindowEndsSixScaledPixelsBelowTheReference) {
-  PixelRect insets = {3, 22, 3, 3};
-  PixelSize at96 = ComputeViewWindowSize(298, 126, insets, 96);
-  EXPECT_EQ(at96.width, 304);
-  EXPECT_EQ(at96.height, 22 + 126 + 6);
-  EXPECT_EQ(ComputeViewWindowSize(298, 126, insets, 192).height, 22 + 126 + 12);
+  EXPECT_EQ(ComputeDialogFontHeight(11, 192), -29);  // 29.33
+  EXPECT_EQ(ComputeBaseUnits(364, 15).x, 7);
+  EXPECT_EQ(ComputeBaseUnits(350, 15).x, 7);  // 350 / 26 = 13: halves up
+  EXPECT_EQ(ComputeBaseUnits(0, 0).x * ComputeBaseUnits(0, 0).y, 1);  // never 0
+  PixelRect equals = MapDialogUnits(148, 55, 21, 12, {7, 15});  // the "=" button
+  // 259, 103.125, then each size rounded on its own: 36.75 and 22.5
+  EXPECT_EQ((std::vector<int>{equals.left, equals.top, equals.right, equals.bottom}),
+            (std::vector<int>{259, 103, 259 + 37, 103 + 23}));
+  EXPECT_EQ(ComputeViewWindowSize(298, 126, {3, 22, 3, 3}, 96).width, 304);
+  EXPECT_EQ(ComputeViewWindowSize(298, 126, {3, 22, 3, 3}, 192).height, 22 + 126 + 12);
 }
 
 }  // namespace

@@ -63,50 +63,38 @@ bool ReadDialogTemplate(const unsigned char *bytes, std::size_t size, DialogTemp
   if (bytes == nullptr || out == nullptr) return false;
   Cursor in = {bytes, size, 0, false};
   *out = {};
-  bool extended = size >= 4 && bytes[0] == 1 && bytes[1] == 0 && bytes[2] == 0xFF && bytes[3] == 0xFF;
-  if (extended) {
-    in.at = 4;
-    in.Dword();  // help id
-    out->exStyle = in.Dword();
-    out->style = in.Dword();
-  } else {
-    out->style = in.Dword();
-    out->exStyle = in.Dword();
-  }
+  // Version 1 and the signature 0xFFFF: the extended layout.
+  if (in.Dword() != 0xFFFF0001u) return false;
+  in.Dword();  // help id
+  in.Dword();  // extended style
+  std::uint32_t style = in.Dword();
   unsigned count = in.Word();
-  out->x = in.Short();
-  out->y = in.Short();
+  in.Short();  // x
+  in.Short();  // y
   out->width = in.Short();
   out->height = in.Short();
   in.NameOrOrdinal();  // menu
   in.NameOrOrdinal();  // class
   in.String(nullptr, 0);  // title
-  if ((out->style & kSetFont) != 0) {
+  if ((style & kSetFont) != 0) {
     out->pointSize = static_cast<int>(in.Word());
-    if (extended) {
-      out->weight = static_cast<int>(in.Word());
-      out->italic = in.Byte() != 0;
-      out->charset = static_cast<int>(in.Byte());
-    }
+    out->weight = static_cast<int>(in.Word());
+    out->italic = in.Byte() != 0;
+    out->charset = static_cast<int>(in.Byte());
     in.String(out->face, kTemplateFaceSize);
   }
   if (in.failed || count > kMaxTemplateItems) return false;
   for (unsigned i = 0; i < count; ++i) {
     TemplateItem &item = out->items[i];
     in.AlignDword();
-    if (extended) {
-      in.Dword();  // help id
-      in.Dword();  // extended style
-      in.Dword();  // style
-    } else {
-      in.Dword();  // style
-      in.Dword();  // extended style
-    }
+    in.Dword();  // help id
+    in.Dword();  // extended style
+    in.Dword();  // style
     item.x = in.Short();
     item.y = in.Short();
     item.width = in.Short();
     item.height = in.Short();
-    item.id = extended ? in.Dword() : in.Word();
+    item.id = in.Dword();
     in.NameOrOrdinal();  // class
     in.NameOrOrdinal();  // text
     unsigned extra = in.Word();

@@ -1,8 +1,8 @@
-// Reads the geometry out of a dialog template resource (the extended layout
-// DLGTEMPLATEEX, or the plain DLGTEMPLATE): the font, the window's size and
-// every control's id and rectangle in dialog units. The main window is laid
-// out again from these numbers when its resolution changes, so the template
-// stays the one description of the layout.
+// Reads the geometry out of a dialog template resource in the extended
+// layout (DLGTEMPLATEEX, what DIALOGEX compiles to): the font, the window's
+// size and every control's id and rectangle in dialog units. The main window
+// is laid out again from these numbers when its resolution changes, so the
+// template stays the one description of the layout.
 //
 // Portable: no platform header. Every read is checked against the size.
 #pragma once
@@ -19,9 +19,7 @@ struct TemplateItem {
 };
 
 struct DialogTemplateUnits {
-  std::uint32_t style;
-  std::uint32_t exStyle;
-  int x, y, width, height;
+  int width, height;
   int pointSize;  // 0 without DS_SETFONT
   int weight;
   bool italic;
@@ -31,6 +29,6 @@ struct DialogTemplateUnits {
   TemplateItem items[kMaxTemplateItems];
 };
 
-// False (and *out unspecified) when the bytes end early or hold more items
-// than kMaxTemplateItems.
+// False (and *out unspecified) when the bytes are not an extended template,
+// end early or hold more items than kMaxTemplateItems.
 bool ReadDialogTemplate(const unsigned char *bytes, std::size_t size, DialogTemplateUnits *out);
