@@ -157,7 +157,9 @@ static bool LayOutControls(HWND window, int dpi) {
 }
 
 static int ReadMonitorDpi(HWND window) {
-  HMODULE shcore = LoadLibraryW(L"shcore.dll");  // Windows 8.1 and later
+  // Windows 8.1 and later, from the system folder only (the flag is known
+  // wherever shcore exists; older systems refuse it and have no shcore).
+  HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, 0x00000800);  // LOAD_LIBRARY_SEARCH_SYSTEM32
   auto forMonitor = shcore != nullptr ? reinterpret_cast<GetDpiForMonitorFunction>(
                                             reinterpret_cast<void (*)()>(GetProcAddress(shcore, "GetDpiForMonitor")))
                                       : nullptr;
