@@ -167,8 +167,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       if (window == MainWindow) OnPaint();
       break;
     case WM_DPICHANGED:
-      // Handled in full here: the default handling would size the window a
-      // second time, by the system's scaling of the old size.
+      // The window places and sizes itself; a window that handles the
+      // message returns 0 instead of leaving it to the default handling.
       if (ChangeWindowDpi(window, wParam, lParam)) ApplyView(window);
       return 0;
     case WM_GETDPISCALEDSIZE:
