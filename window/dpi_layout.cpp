@@ -61,11 +61,11 @@ static int ReadScreenDpi() {
 
 void StartWindowDpi(HWND window) {
   ReadTemplate();
-  Dpi = ReadScreenDpi();
+  // The resolution the dialog manager made the window at: the window's own
+  // where the system knows one per window, else the system's.
   auto getDpi = FindFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
-  if (getDpi != nullptr && ClampDpi(static_cast<int>(getDpi(window))) != 0) {
-    Dpi = ClampDpi(static_cast<int>(getDpi(window)));
-  }
+  int windowDpi = getDpi != nullptr ? ClampDpi(static_cast<int>(getDpi(window))) : 0;
+  Dpi = windowDpi != 0 ? windowDpi : ReadScreenDpi();
   ClientWidth = 0;
   SizePending = false;
   PlacingAtStart = true;
