@@ -35,7 +35,6 @@ bool FirstPaint = true;
 bool TrayIconShown = false;
 bool TrayIconRemoved = false;
 
-int ScreenDpi = 96;
 UINT TaskbarCreatedMessage = 0;
 HICON TrayIcon;
 
@@ -78,7 +77,6 @@ void ResetAppState() {
   FirstPaint = true;
   TrayIconShown = false;
   TrayIconRemoved = false;
-  ScreenDpi = 96;
   TaskbarCreatedMessage = 0;
   TrayIcon = nullptr;  // a loaded icon stays loaded; the next start loads its own
   PropertyService = nullptr;

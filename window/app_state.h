@@ -57,9 +57,6 @@ extern bool FirstPaint;
 extern bool TrayIconShown;
 extern bool TrayIconRemoved;  // the user took the icon away (command 121): not added again
 
-// The screen's resolution in dots per inch, read once at start (the program
-// is aware of the system's resolution, which holds for the whole session).
-extern int ScreenDpi;
 // The message the shell broadcasts when the taskbar has been (re)created;
 // 0 until registered at start.
 extern UINT TaskbarCreatedMessage;

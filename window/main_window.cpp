@@ -4,6 +4,7 @@
 #include "app_state.h"
 #include "clock.h"
 #include "commands.h"
+#include "dpi_layout.h"
 #include "help_launcher.h"
 #include "keypad.h"
 #include "language_switch.h"
@@ -138,7 +139,8 @@ static void OnPaint() {
 
 // Every message goes on to DefWindowProcW with its parameters unchanged,
 // the handled ones too (WM_ACTIVATE before its own handling, so that the
-// entry keeps the focus); only WM_DESTROY returns on its own.
+// entry keeps the focus); only WM_DESTROY, WM_DPICHANGED and an answered
+// WM_GETDPISCALEDSIZE return on their own.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The taskbar was created anew (the shell restarted): its icons are gone.
   if (message == TaskbarCreatedMessage && message != 0) RestoreTrayIcon(window);
@@ -167,6 +169,26 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       // Only paints that belong to this window; a test may send one to a
       // window it made itself.
       if (window == MainWindow) OnPaint();
+      break;
+    case WM_DPICHANGED:
+      // The window places and sizes itself; a window that handles the
+      // message returns 0 instead of leaving it to the default handling.
+      if (ChangeWindowDpi(window, wParam, lParam)) ApplyView(window);
+      return 0;
+    case WM_GETDPISCALEDSIZE:
+      // TRUE tells the system to take the size written; the default answer
+      // (FALSE) would scale the old size linearly, frame and all.
+      if (ComputeDpiScaledSize(window, wParam, lParam)) return TRUE;
+      break;
+    case WM_SIZE:
+      FinishPendingDpiChange(window, wParam);
+      break;
+    case WM_DPI_FIT:
+      ApplyView(window);
+      break;
+    case WM_NCDESTROY:
+      // After the controls are gone: nothing draws with the fonts any more.
+      EndWindowDpi(window);
       break;
     case WM_TRAY_CALLBACK:
       HandleTrayCallback(window, wParam, lParam);

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "dpi_layout.h"
 #include "dpi_scale.h"
 
 HFONT ForcedDefaultFont = nullptr;
@@ -45,7 +46,7 @@ void PaintResultField(HWND field, const wchar_t *text) {
 
   HFONT createdFont = nullptr;
   if (LastEvalFailed == 0) {
-    LOGFONTW description = MakeResultFont(ScreenDpi);
+    LOGFONTW description = MakeResultFont(WindowDpi());
     createdFont = CreateFontIndirectW(&description);
     // Without the font the text is drawn in the default one.
     if (createdFont != nullptr) SelectObject(dc, createdFont);
@@ -66,7 +67,7 @@ void PaintResultField(HWND field, const wchar_t *text) {
   COLORREF previousText = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   RECT band = {1, 1, width - 2, height - 2};
   UINT previousAlign = SetTextAlign(dc, 0);
-  ExtTextOutW(dc, ScaleForDpi(3, ScreenDpi), ScaleForDpi(1, ScreenDpi), ETO_OPAQUE, &band, text,
+  ExtTextOutW(dc, ScaleForDpi(3, WindowDpi()), ScaleForDpi(1, WindowDpi()), ETO_OPAQUE, &band, text,
               static_cast<UINT>(length), nullptr);
   SetTextAlign(dc, previousAlign);
   SetTextColor(dc, previousText);

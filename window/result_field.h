@@ -1,6 +1,7 @@
 // Drawing of the result field (control 1011): results in the large face,
 // messages in the default font, on an opaque band in the theme's window
-// colours. Pixel sizes are given for 96 DPI and scaled to ScreenDpi.
+// colours. Pixel sizes are given for 96 DPI and scaled to the window's resolution
+// (WindowDpi), which follows the monitor the window is on.
 #pragma once
 
 #include <windows.h>

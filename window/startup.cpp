@@ -3,7 +3,7 @@
 #include "accessibility.h"
 #include "app_state.h"
 #include "clock.h"
-#include "dpi_scale.h"
+#include "dpi_layout.h"
 #include "language.h"
 #include "language_switch.h"
 #include "main_window.h"
@@ -44,14 +44,6 @@ HWND CreateMainWindow(HINSTANCE instance) {
   return CreateDialogParamW(instance, kClassName, nullptr, nullptr, 0);
 }
 
-// The screen's resolution (LOGPIXELSY of the screen); 96 when it cannot be read.
-static int ReadScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  if (screen == nullptr) return kDesignDpi;
-  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : kDesignDpi;
-}
 
 struct MonitorList {
   ScreenRect *rects;
@@ -81,7 +73,7 @@ size_t ReadMonitorRects(ScreenRect *rects, size_t capacity) {
 }
 
 void InitMainWindow(HWND window) {
-  ScreenDpi = ReadScreenDpi();
+  StartWindowDpi(window);
   TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
   Entry = GetDlgItem(window, IDC_ENTRY);
   FormSettingsPaths();
@@ -99,6 +91,7 @@ void InitMainWindow(HWND window) {
   if (IsStoredPositionUsable(wx, wy, monitors, monitorCount)) {
     SetWindowPos(window, nullptr, wx, wy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
+  FollowMonitorDpiAtStart(window);
   if (Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   if (Time) StartClock(window);
   if (TrayMode) UpdateTrayIcon(window);

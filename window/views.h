@@ -5,8 +5,10 @@
 #include <windows.h>
 
 // Makes the window match View: menu bar in views 2 and 3, bottom edge 6
-// pixels (at 96 DPI) below the "=" button (odd views) or the entry (even
-// views). No control is hidden: the keypad is cut off by the height.
+// pixels (at 96 DPI, scaled to the window's resolution) below the "="
+// button (odd views) or the entry (even views), the client area as wide as
+// the template at that resolution. No control is hidden: the keypad is cut
+// off by the height.
 void ApplyView(HWND window);
 
 // Command IDM_KEYPAD: the keypad on or off.

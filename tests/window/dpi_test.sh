@@ -3,7 +3,10 @@
 # window_tests.exe at 96 DPI in the session's own prefix, then in a prefix of
 # its own for each higher resolution (made once per build folder by
 # scripts/wine-session.sh). The share of the field that the result's figures
-# fill at 96 DPI is handed on to the other runs in a file.
+# fill at 96 DPI is handed on to the other runs in a file. Each run leaves
+# the layout of a fresh start at its resolution in VEX_DPI_LAYOUTS; a last run
+# at 96 DPI changes the window's resolution in-process (DpiChange tests) and
+# compares with them.
 # Run inside scripts/wine-session.sh (DISPLAY, WINEPREFIX and WINEARCH set):
 #   tests/window/dpi_test.sh BUILD_DIR WINDOW_TESTS_EXE SOURCE_DIR
 set -euo pipefail
@@ -15,7 +18,10 @@ source=${3:?}
 if [ "${WINEARCH:-win32}" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
 
 export VEX_DPI_SHARES="$build/dpi-share-at-96.txt"
+export VEX_DPI_LAYOUTS="$build/dpi-layouts"
 rm -f "$VEX_DPI_SHARES"
+rm -rf "$VEX_DPI_LAYOUTS"
+mkdir -p "$VEX_DPI_LAYOUTS"
 status=0
 for dpi in 96 120 144 192; do
   echo "=== $dpi DPI"
@@ -27,4 +33,6 @@ for dpi in 96 120 144 192; do
       "$WINE" "$tests" --gtest_filter='Dpi.*' </dev/null || status=1
   fi
 done
+echo "=== 96 DPI, changed to 144 and 192 in-process"
+VEX_EXPECTED_DPI=96 "$WINE" "$tests" --gtest_filter='DpiChange.*' </dev/null || status=1
 exit $status

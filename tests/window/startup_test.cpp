@@ -258,7 +258,9 @@ TEST(Manifest, VexExeDeclaresItsRightsSystemsControlsAndResolution) {
            "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  // 10 and 11
            "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-           "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+           "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>",
+           "<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">"
+           "PerMonitorV2, PerMonitor</dpiAwareness>",
        }) {
     EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 #include "dpi_scale.h"
 
@@ -26,6 +27,31 @@ TEST(ScaleForDpi, UnreadableResolutionAndExtremesStayInRange) {
   EXPECT_EQ(ScaleForDpi(INT_MAX, 480), INT_MAX);
   EXPECT_EQ(ScaleForDpi(INT_MIN, 480), INT_MIN);
   EXPECT_EQ(ScaleForDpi(INT_MAX, INT_MAX), INT_MAX);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ClampDpi, IgnoresNothingUsableAndHoldsTheRest) {
+  int rows[][2] = {{0, 0}, {-96, 0}, {1, 48}, {48, 48}, {96, 96}, {144, 144}, {480, 480}, {10000, 480}};
+  for (auto &row : rows) EXPECT_EQ(ClampDpi(row[0]), row[1]) << row[0];
+}
+
+// The template's font is 11 points; under Wine at 96 DPI its base units are
+// 7 (from 52 letters 364 pixels wide) and 15.
+TEST(DialogGeometry, TemplateUnitsBecomePixelsAsTheDialogManagerPlacesThem) {
+  EXPECT_EQ(ComputeDialogFontHeight(11, 96), -15);
+  EXPECT_EQ(ComputeDialogFontHeight(11, 192), -29);  // 29.33
+  EXPECT_EQ(ComputeBaseUnits(364, 15).x, 7);
+  EXPECT_EQ(ComputeBaseUnits(350, 15).x, 7);  // 350 / 26 = 13: halves up
+  EXPECT_EQ(ComputeBaseUnits(0, 0).x * ComputeBaseUnits(0, 0).y, 1);  // never 0
+  PixelRect equals = MapDialogUnits(148, 55, 21, 12, {7, 15});  // the "=" button
+  // 259, 103.125, then each size rounded on its own: 36.75 and 22.5
+  EXPECT_EQ((std::vector<int>{equals.left, equals.top, equals.right, equals.bottom}),
+            (std::vector<int>{259, 103, 259 + 37, 103 + 23}));
+  EXPECT_EQ(ComputeViewWindowSize(298, 126, {3, 22, 3, 3}, 96).width, 304);
+  EXPECT_EQ(ComputeViewWindowSize(298, 126, {3, 22, 3, 3}, 192).height, 22 + 126 + 12);
 }
 
 }  // namespace
