@@ -1,8 +1,12 @@
-# Cross build for 32-bit Windows with Debian's MinGW-w64 (posix thread model).
+# Cross build for 32-bit Windows with Debian's MinGW-w64, win32 thread model.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)
-set(MINGW_THREAD_MODEL "posix" CACHE STRING "win32 or posix")
+# The win32 model's C++ runtime locks with critical sections and imports
+# nothing newer than Windows XP. The posix model links winpthreads, which
+# imports GetTickCount64 (Vista and later), so its programs do not start on
+# XP or Server 2003.
+set(MINGW_THREAD_MODEL "win32" CACHE STRING "win32 or posix")
 set(CMAKE_C_COMPILER   ${TOOLCHAIN_PREFIX}-gcc-${MINGW_THREAD_MODEL})
 set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-${MINGW_THREAD_MODEL})
 set(CMAKE_RC_COMPILER  ${TOOLCHAIN_PREFIX}-windres)

@@ -3,7 +3,7 @@
 set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev libmuparser-dev
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
   wine wine64 wine32:i386 fonts-wine
   xvfb xauth xdotool xclip imagemagick x11-utils
   fonts-ipafont-gothic fonts-lato fp-utils-3.2.2 libchm-bin zip python3

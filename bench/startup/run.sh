@@ -26,7 +26,7 @@ cmake --build "$build" --target vex
 out=$build/bench-startup
 rm -rf "$out"
 mkdir -p "$out/vex" "$out/baseline"
-cxx=$arch-w64-mingw32-g++-posix
+cxx=$arch-w64-mingw32-g++-win32   # the thread model of the presets
 flags=(-O2 -Wall -Wextra -DUNICODE -D_UNICODE -municode -static -static-libgcc -static-libstdc++
        -Wl,--no-insert-timestamp)
 "$cxx" "${flags[@]}" -mwindows -o "$out/baseline/baseline.exe" bench/startup/baseline.cpp
