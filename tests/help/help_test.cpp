@@ -243,7 +243,7 @@ TEST_P(HelpPageExamples, EveryExampleShowsItsText) {
   std::string problem;
   std::vector<HelpExample> examples = ReadPageExamples(GetParam(), &problem);
   ASSERT_EQ(problem, "") << GetParam();
-  std::fill(std::begin(VariableTable), std::end(VariableTable), 0.0);
+  ClearVariables();
   for (const HelpExample &example : examples) {
     ASSERT_LE(example.expression.size(), kMaxExpressionLength);
     ExampleOutcome outcome = RunExample(example);
