@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Start-up benchmark of vex.exe under Wine, against a minimal Win32 window
-# program measured in the same session:
+# Start-up benchmark of vex.exe under Wine, against two programs measured in
+# the same session: the floor, vex.exe's own window (its resources, class and
+# dialog template) without its logic, and the bare, a minimal Win32 window:
 #   bench/startup/run.sh [RUNS] [i686|x86_64]        (defaults: 20, i686)
 # Builds vex.exe (the preset's build folder, or VEX_BUILD_DIR), cross-builds
-# the baseline program and the probe, gives vex.exe a settings file with all
-# 26 slots holding 255-character expressions (evaluated at its first paint),
-# then starts vex.exe and the baseline alternately RUNS times each and prints
-# the time from launch to the first painted window and the peak memory of
-# each, with the ratios vex/baseline. Absolute times depend on the machine
-# and on Wine; the ratios are the figures to compare. It reports and does
-# not judge: it is not part of the test run.
+# the floor, the bare program and the probe, gives vex.exe a settings file
+# with all 26 slots holding 255-character expressions (evaluated at its first
+# paint), then starts the three in turn RUNS times each and prints the time
+# from launch to the first painted window and the peak memory of each, with
+# the ratios vex/floor and vex/bare. Absolute times depend on the machine and
+# on Wine; the ratios are the figures to compare. It reports and does not
+# judge: it is not part of the test run.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-20}
@@ -25,11 +26,15 @@ cmake --build "$build" --target vex
 
 out=$build/bench-startup
 rm -rf "$out"
-mkdir -p "$out/vex" "$out/baseline"
+mkdir -p "$out/vex" "$out/floor" "$out/baseline"
 cxx=$arch-w64-mingw32-g++-posix
 flags=(-O2 -Wall -Wextra -DUNICODE -D_UNICODE -municode -static -static-libgcc -static-libstdc++
        -Wl,--no-insert-timestamp)
 "$cxx" "${flags[@]}" -mwindows -o "$out/baseline/baseline.exe" bench/startup/baseline.cpp
+# The floor carries vex.exe's resource script, compiled as the build does.
+$arch-w64-mingw32-windres -DUNICODE -D_UNICODE -I resources -O coff -o "$out/floor/vex_resources.o" resources/vex.rc
+"$cxx" "${flags[@]}" -mwindows -o "$out/floor/floor.exe" bench/startup/floor.cpp \
+  "$out/floor/vex_resources.o"
 "$cxx" "${flags[@]}" -o "$out/startup_probe.exe" bench/startup/startup_probe.cpp -lpsapi
 cp "$build/window/vex.exe" "$out/vex/vex.exe"
 
@@ -55,4 +60,5 @@ expression() {
 } >"$out/vex/vex.ini"
 
 exec scripts/wine-session.sh "$build" bash -c 'cd "$1" && shift && wine startup_probe.exe "$@"' \
-  probe "$out" "$runs" 'vex\vex.exe' VexClass300 'baseline\baseline.exe' VexStartupBaseline
+  probe "$out" "$runs" 'vex\vex.exe' VexClass300 'floor\floor.exe' VexClass300 \
+  'baseline\baseline.exe' VexStartupBaseline
