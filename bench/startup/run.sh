@@ -26,11 +26,11 @@ cmake --build "$build" --target vex
 
 out=$build/bench-startup
 rm -rf "$out"
-mkdir -p "$out/vex" "$out/floor" "$out/baseline"
+mkdir -p "$out/vex" "$out/floor" "$out/bare"
 cxx=$arch-w64-mingw32-g++-posix
 flags=(-O2 -Wall -Wextra -DUNICODE -D_UNICODE -municode -static -static-libgcc -static-libstdc++
        -Wl,--no-insert-timestamp)
-"$cxx" "${flags[@]}" -mwindows -o "$out/baseline/baseline.exe" bench/startup/baseline.cpp
+"$cxx" "${flags[@]}" -mwindows -o "$out/bare/baseline.exe" bench/startup/baseline.cpp
 # The floor carries vex.exe's resource script, compiled as the build does.
 $arch-w64-mingw32-windres -DUNICODE -D_UNICODE -I resources -O coff -o "$out/floor/vex_resources.o" resources/vex.rc
 "$cxx" "${flags[@]}" -mwindows -o "$out/floor/floor.exe" bench/startup/floor.cpp \
@@ -48,7 +48,7 @@ expression() {
   printf '%s' "$text"
 }
 {
-  # No sounds: the baseline makes none, and Wine's sound set-up would be
+  # No sounds: the floor and the bare program make none, and Wine's sound set-up would be
   # measured instead of the calculator.
   printf '[Vex]\r\nBeep=0\r\nTime=1\r\nView=3\r\nCbo=0\r\n[Data]\r\n'
   printf 'A=%s\r\n' "$(expression 1)"
@@ -61,4 +61,4 @@ expression() {
 
 exec scripts/wine-session.sh "$build" bash -c 'cd "$1" && shift && wine startup_probe.exe "$@"' \
   probe "$out" "$runs" 'vex\vex.exe' VexClass300 'floor\floor.exe' VexClass300 \
-  'baseline\baseline.exe' VexStartupBaseline
+  'bare\baseline.exe' VexStartupBaseline

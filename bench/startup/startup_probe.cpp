@@ -173,6 +173,23 @@ Summary Summarise(const std::vector<Sample> &samples) {
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0; }
 
+// The name a program goes by in the ratio line: its folder ("vex" for
+// vex\vex.exe), or the file name when it has no folder.
+void CopyShortName(const wchar_t *exe, wchar_t *name, size_t size) {
+  const wchar_t *end = std::wcsrchr(exe, L'\\');
+  const wchar_t *begin = exe;
+  if (end == nullptr) {
+    end = exe + std::wcslen(exe);
+  } else {
+    for (const wchar_t *p = exe; p < end; ++p) {
+      if (*p == L'\\') begin = p + 1;
+    }
+  }
+  size_t length = std::min(static_cast<size_t>(end - begin), size - 1);
+  std::wmemcpy(name, begin, length);
+  name[length] = L'\0';
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t **argv) {
@@ -227,7 +244,16 @@ int wmain(int argc, wchar_t **argv) {
     std::wprintf(L"%-28ls %10.1f %10.1f %14.0f %14.0f\n", exe[i], summary[i].milliseconds,
                  summary[i].minimumMilliseconds, summary[i].peakWorkingSetKiB,
                  summary[i].peakPrivateKiB);
-  std::wprintf(L"\n");
+  wchar_t first[64];
+  CopyShortName(exe[0], first, 64);
+  std::wprintf(L"\nstart-up ratio  ");
+  for (int i = 1; i < programs; ++i) {
+    wchar_t other[64];
+    CopyShortName(exe[i], other, 64);
+    std::wprintf(L"  %ls/%ls %.2f", first, other,
+                 Ratio(summary[0].milliseconds, summary[i].milliseconds));
+  }
+  std::wprintf(L"\n\n");
   for (int i = 1; i < programs; ++i)
     std::wprintf(L"ratio %ls / %ls: start-up %.2f, peak working set %.2f, peak private %.2f\n",
                  exe[0], exe[i], Ratio(summary[0].milliseconds, summary[i].milliseconds),
