@@ -4,6 +4,9 @@
 
 #include <cstddef>
 
+// True for A-Z and a-z.
+inline bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
 // c with a-z made A-Z; every other byte unchanged.
 inline char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 

@@ -3,7 +3,20 @@
 #include <cstring>
 
 #include "engine.h"
+#include "parse_state.h"
 #include "parser.h"
+
+// The variables A-Z: the engine's only state that outlives an evaluation.
+// Written here alone; a parse reads them through its state.
+static double VariableTable[26] = {};
+
+double ReadVariable(int index) {
+  return index >= 0 && index < 26 ? VariableTable[index] : 0.0;
+}
+
+void ClearVariables() {
+  for (double &variable : VariableTable) variable = 0.0;
+}
 
 // The messages, UTF-8.
 static const char kOverflowMessage[] = "ｵ-ﾊﾞ-ﾌﾛ-です";
@@ -81,9 +94,9 @@ int EvaluateLine(char *line, double *value, int *stop, bool degreeMode) {
     expression = line + 2;
   }
 
-  OverflowFlag = false;
-  int code = ParseExpression(expression, value, stop, degreeMode);
-  if (OverflowFlag) code = kEvalOverflow;  // wins over every other outcome
+  ParseState state(VariableTable);  // its overflow flag starts cleared
+  int code = ParseExpression(state, expression, value, stop, degreeMode);
+  if (state.overflow) code = kEvalOverflow;  // wins over every other outcome
 
   if (code == kEvalOk) {
     FormatResult(*value, line);

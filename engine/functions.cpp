@@ -9,8 +9,63 @@
 
 #include "ascii.h"
 #include "engine.h"
-#include "state.h"
-#include "vex_math.h"
+#include "fdlibm_port.h"
+
+// ---------------------------------------------------------------------------
+// The operations.
+
+// Every NaN made here is the default quiet NaN with the sign bit set, the
+// same bits on every build.
+static double MakeNaN() { return std::bit_cast<double>(0xFFF8000000000000ull); }
+
+static double CanonicaliseNaN(double x) { return std::isnan(x) ? MakeNaN() : x; }
+
+static double ComputeAbsolute(ParseState &, double x) { return std::fabs(x); }
+
+static double ComputeFloor(ParseState &, double x) { return std::floor(x); }
+
+static double ComputeIntegerPart(ParseState &, double x) { return std::trunc(x); }
+
+static double ComputeSquareRoot(ParseState &state, double x) {
+  if (!(x >= 0.0)) RaiseEvalError(state, kEvalArgument);  // below 0 or NaN; -0 passes
+  return std::sqrt(x);
+}
+
+static double ComputeSine(ParseState &state, double x) {
+  return CanonicaliseNaN(VexSin(x * state.angleFactor));
+}
+
+static double ComputeCosine(ParseState &state, double x) {
+  return CanonicaliseNaN(VexCos(x * state.angleFactor));
+}
+
+static double ComputeTangent(ParseState &state, double x) {
+  return CanonicaliseNaN(VexTan(x * state.angleFactor));
+}
+
+static double ComputeArcTangent(ParseState &state, double x) {
+  return CanonicaliseNaN(VexAtan(x) / state.angleFactor);
+}
+
+static double ComputeNaturalLog(ParseState &state, double x) {
+  if (!(x > 0.0)) RaiseEvalError(state, kEvalArgument);  // 0, below 0 or NaN
+  return VexLog(x);
+}
+
+static double ComputeExponential(ParseState &, double x) { return CanonicaliseNaN(VexExp(x)); }
+
+static double ComputeArcCosine(ParseState &state, double x) {
+  return CanonicaliseNaN(VexAcos(x) / state.angleFactor);
+}
+
+static double ComputeArcSine(ParseState &state, double x) {
+  return CanonicaliseNaN(VexAsin(x) / state.angleFactor);
+}
+
+static double ComputeCommonLog(ParseState &, double x) { return CanonicaliseNaN(VexLog10(x)); }
+
+// ---------------------------------------------------------------------------
+// The table and its names.
 
 const FunctionEntry FunctionTable[kFunctionCount] = {
     {"ABS", ComputeAbsolute},     {"INT", ComputeFloor},
@@ -24,14 +79,10 @@ const FunctionEntry FunctionTable[kFunctionCount] = {
     {"LGT", ComputeCommonLog},    {"LOG10", ComputeCommonLog},
 };
 
-// ---------------------------------------------------------------------------
-// Names.
-
 const FunctionEntry *MatchFunctionName(const char *text) {
   const FunctionEntry *best = nullptr;
   std::size_t bestLength = 0;
-  // Every name begins with two letters. Most primaries are numbers or
-  // variables, a digit or a lone letter, and need no look at the table.
+  // Every name begins with two letters: anything else is no name at once.
   const char first = ToUpperAscii(text[0]);
   if (first < 'A' || first > 'Z') return nullptr;
   const char second = ToUpperAscii(text[1]);
@@ -48,47 +99,6 @@ const FunctionEntry *MatchFunctionName(const char *text) {
 }
 
 // ---------------------------------------------------------------------------
-// The operations.
-
-// Every NaN made here is the default quiet NaN with the sign bit set, the
-// same bits on every build.
-static double MakeNaN() { return std::bit_cast<double>(0xFFF8000000000000ull); }
-
-static double CanonicaliseNaN(double x) { return std::isnan(x) ? MakeNaN() : x; }
-
-double ComputeAbsolute(double x) { return std::fabs(x); }
-
-double ComputeFloor(double x) { return std::floor(x); }
-
-double ComputeIntegerPart(double x) { return std::trunc(x); }
-
-double ComputeSquareRoot(double x) {
-  if (!(x >= 0.0)) RaiseEvalError(kEvalArgument);  // below 0 or NaN; -0 passes
-  return std::sqrt(x);
-}
-
-double ComputeSine(double x) { return CanonicaliseNaN(VexSin(x * AngleFactor)); }
-
-double ComputeCosine(double x) { return CanonicaliseNaN(VexCos(x * AngleFactor)); }
-
-double ComputeTangent(double x) { return CanonicaliseNaN(VexTan(x * AngleFactor)); }
-
-double ComputeArcTangent(double x) { return CanonicaliseNaN(VexAtan(x) / AngleFactor); }
-
-double ComputeNaturalLog(double x) {
-  if (!(x > 0.0)) RaiseEvalError(kEvalArgument);  // 0, below 0 or NaN
-  return VexLog(x);
-}
-
-double ComputeExponential(double x) { return CanonicaliseNaN(VexExp(x)); }
-
-double ComputeArcCosine(double x) { return CanonicaliseNaN(VexAcos(x) / AngleFactor); }
-
-double ComputeArcSine(double x) { return CanonicaliseNaN(VexAsin(x) / AngleFactor); }
-
-double ComputeCommonLog(double x) { return CanonicaliseNaN(VexLog10(x)); }
-
-// ---------------------------------------------------------------------------
 // Power.
 
 static bool IsInteger(double x) { return std::isfinite(x) && std::trunc(x) == x; }
@@ -99,7 +109,7 @@ static bool IsOddInteger(double x) {
          (static_cast<std::int64_t>(x) & 1) != 0;
 }
 
-double ComputePower(double v, double w) {
+double ComputePower(double v, double w, bool *overflow) {
   const double infinity = std::numeric_limits<double>::infinity();
   if (std::isnan(w)) return MakeNaN();
   if (std::isinf(w)) {
@@ -131,6 +141,6 @@ double ComputePower(double v, double w) {
     r = VexPow(v, w);
   }
   // Overflow sets the flag; underflow gives the denormal or zero silently.
-  if (std::isinf(r)) OverflowFlag = true;
+  if (std::isinf(r)) *overflow = true;
   return r;
 }

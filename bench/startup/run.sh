@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# Start-up benchmark of vex.exe under Wine, against a minimal Win32 window
-# program measured in the same session:
+# Start-up benchmark of vex.exe under Wine, against two programs measured in
+# the same session: the floor, vex.exe's own window (its resources, class and
+# dialog template) without its logic, and the bare, a minimal Win32 window:
 #   bench/startup/run.sh [RUNS] [i686|x86_64]        (defaults: 20, i686)
 # Builds vex.exe (the preset's build folder, or VEX_BUILD_DIR), cross-builds
-# the baseline program and the probe, gives vex.exe a settings file with all
-# 26 slots holding 255-character expressions (evaluated at its first paint),
-# then starts vex.exe and the baseline alternately RUNS times each and prints
-# the time from launch to the first painted window and the peak memory of
-# each, with the ratios vex/baseline. Absolute times depend on the machine
-# and on Wine; the ratios are the figures to compare. It reports and does
-# not judge: it is not part of the test run.
+# the floor, the bare program and the probe, gives vex.exe a settings file
+# with all 26 slots holding 255-character expressions (evaluated at its first
+# paint), then starts the three in turn RUNS times each and prints the time
+# from launch to the first painted window and the peak memory of each, with
+# the ratios vex/floor and vex/bare. Absolute times depend on the machine and
+# on Wine; the ratios are the figures to compare. It reports and does not
+# judge: it is not part of the test run.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-20}
@@ -25,11 +26,15 @@ cmake --build "$build" --target vex
 
 out=$build/bench-startup
 rm -rf "$out"
-mkdir -p "$out/vex" "$out/baseline"
+mkdir -p "$out/vex" "$out/floor" "$out/bare"
 cxx=$arch-w64-mingw32-g++-win32   # the thread model of the presets
 flags=(-O2 -Wall -Wextra -DUNICODE -D_UNICODE -municode -static -static-libgcc -static-libstdc++
        -Wl,--no-insert-timestamp)
-"$cxx" "${flags[@]}" -mwindows -o "$out/baseline/baseline.exe" bench/startup/baseline.cpp
+"$cxx" "${flags[@]}" -mwindows -o "$out/bare/baseline.exe" bench/startup/baseline.cpp
+# The floor carries vex.exe's resource script, compiled as the build does.
+$arch-w64-mingw32-windres -DUNICODE -D_UNICODE -I resources -O coff -o "$out/floor/vex_resources.o" resources/vex.rc
+"$cxx" "${flags[@]}" -mwindows -o "$out/floor/floor.exe" bench/startup/floor.cpp \
+  "$out/floor/vex_resources.o"
 "$cxx" "${flags[@]}" -o "$out/startup_probe.exe" bench/startup/startup_probe.cpp -lpsapi
 cp "$build/window/vex.exe" "$out/vex/vex.exe"
 
@@ -43,7 +48,7 @@ expression() {
   printf '%s' "$text"
 }
 {
-  # No sounds: the baseline makes none, and Wine's sound set-up would be
+  # No sounds: the floor and the bare program make none, and Wine's sound set-up would be
   # measured instead of the calculator.
   printf '[Vex]\r\nBeep=0\r\nTime=1\r\nView=3\r\nCbo=0\r\n[Data]\r\n'
   printf 'A=%s\r\n' "$(expression 1)"
@@ -55,4 +60,5 @@ expression() {
 } >"$out/vex/vex.ini"
 
 exec scripts/wine-session.sh "$build" bash -c 'cd "$1" && shift && wine startup_probe.exe "$@"' \
-  probe "$out" "$runs" 'vex\vex.exe' VexClass300 'baseline\baseline.exe' VexStartupBaseline
+  probe "$out" "$runs" 'vex\vex.exe' VexClass300 'floor\floor.exe' VexClass300 \
+  'bare\baseline.exe' VexStartupBaseline

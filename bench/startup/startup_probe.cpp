@@ -1,10 +1,11 @@
 // Measures the start-up of Win32 programs: the time from CreateProcess to
 // the first painted window, and the peak memory of the process at that
-// point. Runs the programs given on its command line alternately, each in
-// its own folder (the folder of the executable) as Explorer would:
+// point. Runs the programs given on its command line in turn, each in its
+// own folder (the folder of the executable) as Explorer would:
 //
-//   startup_probe RUNS EXE1 CLASS1 EXE2 CLASS2
+//   startup_probe RUNS EXE1 CLASS1 EXE2 CLASS2 [EXE3 CLASS3 ...]
 //
+// EXE1 is the program measured; the others are what it is held against.
 // "First painted window" means: a visible top-level window of the given
 // class that belongs to the new process, whose thread has answered a sent
 // message (so it runs its message loop), and where neither the window nor
@@ -17,7 +18,8 @@
 // before the probe closes the window.
 //
 // Output: one line per run, then the median of each program and the ratios
-// EXE1/EXE2 of the medians. Exit code 0 when every run found its window.
+// of EXE1's medians to each other program's. Exit code 0 when every run
+// found its window.
 #include <windows.h>
 #include <psapi.h>
 
@@ -31,6 +33,7 @@ namespace {
 constexpr DWORD kWindowTimeoutMs = 30000;  // launch to painted window
 constexpr DWORD kExitTimeoutMs = 10000;    // WM_CLOSE to process end
 constexpr int kMaxRuns = 1000;
+constexpr int kMaxPrograms = 4;
 
 struct Sample {
   double milliseconds;
@@ -170,11 +173,30 @@ Summary Summarise(const std::vector<Sample> &samples) {
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0; }
 
+// The name a program goes by in the ratio line: its folder ("vex" for
+// vex\vex.exe), or the file name when it has no folder.
+void CopyShortName(const wchar_t *exe, wchar_t *name, size_t size) {
+  const wchar_t *end = std::wcsrchr(exe, L'\\');
+  const wchar_t *begin = exe;
+  if (end == nullptr) {
+    end = exe + std::wcslen(exe);
+  } else {
+    for (const wchar_t *p = exe; p < end; ++p) {
+      if (*p == L'\\') begin = p + 1;
+    }
+  }
+  size_t length = std::min(static_cast<size_t>(end - begin), size - 1);
+  std::wmemcpy(name, begin, length);
+  name[length] = L'\0';
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t **argv) {
-  if (argc != 6) {
-    std::fwprintf(stderr, L"usage: startup_probe RUNS EXE1 CLASS1 EXE2 CLASS2\n");
+  int programs = (argc - 2) / 2;
+  if (argc < 6 || argc % 2 != 0 || programs > kMaxPrograms) {
+    std::fwprintf(stderr, L"usage: startup_probe RUNS EXE1 CLASS1 EXE2 CLASS2 [EXE3 CLASS3 ...]"
+                          L" (at most %d programs)\n", kMaxPrograms);
     return 2;
   }
   int runs = static_cast<int>(std::wcstol(argv[1], nullptr, 10));
@@ -182,21 +204,26 @@ int wmain(int argc, wchar_t **argv) {
     std::fwprintf(stderr, L"startup_probe: RUNS must be 1 to %d\n", kMaxRuns);
     return 2;
   }
-  const wchar_t *exe[2] = {argv[2], argv[4]};
-  const wchar_t *className[2] = {argv[3], argv[5]};
+  const wchar_t *exe[kMaxPrograms];
+  const wchar_t *className[kMaxPrograms];
+  for (int i = 0; i < programs; ++i) {
+    exe[i] = argv[2 + 2 * i];
+    className[i] = argv[3 + 2 * i];
+  }
 
   // One unmeasured start of each first: loads the system libraries into
   // the file cache and lets the session's system processes settle.
   Sample ignored;
-  bool ok = MeasureStartup(exe[0], className[0], &ignored) &&
-            MeasureStartup(exe[1], className[1], &ignored);
+  bool ok = true;
+  for (int i = 0; ok && i < programs; ++i) ok = MeasureStartup(exe[i], className[i], &ignored);
 
-  // Alternating in the order 1 2, 2 1, 1 2, ... so that neither program is
-  // always the one started right after the other.
-  std::vector<Sample> samples[2];
+  // In turn, the order rotated by one each run (1 2 3, 2 3 1, 3 1 2, ...;
+  // 1 2, 2 1 for two), so that no program is always the one started right
+  // after the same other.
+  std::vector<Sample> samples[kMaxPrograms];
   for (int run = 0; ok && run < runs; ++run) {
-    for (int step = 0; step < 2 && ok; ++step) {
-      int which = (run % 2 == 0) ? step : 1 - step;
+    for (int step = 0; step < programs && ok; ++step) {
+      int which = (run + step) % programs;
       Sample sample;
       ok = MeasureStartup(exe[which], className[which], &sample);
       if (!ok) break;
@@ -209,16 +236,28 @@ int wmain(int argc, wchar_t **argv) {
   }
   if (!ok) return 1;
 
-  Summary summary[2] = {Summarise(samples[0]), Summarise(samples[1])};
+  Summary summary[kMaxPrograms];
+  for (int i = 0; i < programs; ++i) summary[i] = Summarise(samples[i]);
   std::wprintf(L"\n%-28ls %10ls %10ls %14ls %14ls\n", L"median of each", L"start ms", L"min ms",
                L"peak WS KiB", L"peak priv KiB");
-  for (int i = 0; i < 2; ++i)
+  for (int i = 0; i < programs; ++i)
     std::wprintf(L"%-28ls %10.1f %10.1f %14.0f %14.0f\n", exe[i], summary[i].milliseconds,
                  summary[i].minimumMilliseconds, summary[i].peakWorkingSetKiB,
                  summary[i].peakPrivateKiB);
-  std::wprintf(L"\nratio %ls / %ls: start-up %.2f, peak working set %.2f, peak private %.2f\n",
-               exe[0], exe[1], Ratio(summary[0].milliseconds, summary[1].milliseconds),
-               Ratio(summary[0].peakWorkingSetKiB, summary[1].peakWorkingSetKiB),
-               Ratio(summary[0].peakPrivateKiB, summary[1].peakPrivateKiB));
+  wchar_t first[64];
+  CopyShortName(exe[0], first, 64);
+  std::wprintf(L"\nstart-up ratio  ");
+  for (int i = 1; i < programs; ++i) {
+    wchar_t other[64];
+    CopyShortName(exe[i], other, 64);
+    std::wprintf(L"  %ls/%ls %.2f", first, other,
+                 Ratio(summary[0].milliseconds, summary[i].milliseconds));
+  }
+  std::wprintf(L"\n\n");
+  for (int i = 1; i < programs; ++i)
+    std::wprintf(L"ratio %ls / %ls: start-up %.2f, peak working set %.2f, peak private %.2f\n",
+                 exe[0], exe[i], Ratio(summary[0].milliseconds, summary[i].milliseconds),
+                 Ratio(summary[0].peakWorkingSetKiB, summary[i].peakWorkingSetKiB),
+                 Ratio(summary[0].peakPrivateKiB, summary[i].peakPrivateKiB));
   return 0;
 }

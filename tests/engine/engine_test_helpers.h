@@ -3,6 +3,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -32,14 +33,22 @@ inline Evaluation Evaluate(const char *line, bool degreeMode = false) {
 
 inline std::uint64_t Bits(double x) { return std::bit_cast<std::uint64_t>(x); }
 
+// Gives the variable of letter a finite value the way a slot does, through
+// EvaluateLine, its only writer (17 digits read back to the same double).
+inline void StoreVariable(char letter, double value) {
+  char line[kLineBufferSize];
+  std::snprintf(line, sizeof line, "%c= %.17g", letter, value);
+  double stored = 0.0;
+  int stop = 0;
+  ASSERT_EQ(EvaluateLine(line, &stored, &stop, false), 0) << line;
+  ASSERT_EQ(Bits(ReadVariable(letter - 'A')), Bits(value)) << line;
+}
+
 inline constexpr std::uint64_t kDefaultNaNBits = 0xFFF8000000000000ull;
 
-// Tests that write variables (or raise the overflow flag) leave them at 0 again,
-// as a fresh process has them, for whatever test runs next in the same process.
-inline void ResetEngineState() {
-  OverflowFlag = false;
-  for (double &v : VariableTable) v = 0.0;
-}
+// Tests that write variables leave them at 0 again, as a fresh process has
+// them, for whatever test runs next in the same process.
+inline void ResetEngineState() { ClearVariables(); }
 
 class CleanEngineStateTest : public ::testing::Test {
  protected:

@@ -2,6 +2,7 @@
 // overflow flag's precedence, the texts written back and the variables.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -97,11 +98,11 @@ class SlotLineTest : public CleanEngineStateParamTest<LineCase> {};
 
 TEST_P(SlotLineTest, CodeTextAndVariable) {
   const LineCase &c = GetParam();
-  VariableTable[c.variable - 'A'] = c.before;
+  StoreVariable(c.variable, c.before);
   Evaluation e = Evaluate(c.line);
   EXPECT_EQ(e.code, c.code);
   EXPECT_EQ(e.text, c.text != nullptr ? c.text : EvalErrorMessage(c.code));
-  EXPECT_EQ(Bits(VariableTable[c.variable - 'A']), Bits(c.after));
+  EXPECT_EQ(Bits(ReadVariable(c.variable - 'A')), Bits(c.after));
 }
 
 const double kInfinity = std::numeric_limits<double>::infinity();
@@ -129,10 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
 using EvaluateLineTest = CleanEngineStateTest;
 
 TEST_F(EvaluateLineTest, LineWithoutPrefixTouchesNoVariable) {
-  for (double &v : VariableTable) v = 1.5;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) StoreVariable(letter, 1.5);
   for (const char *line : {"2+3", "1/0", "AB=1", "=5", "1=2", "SQR(-1)"}) {
     Evaluate(line);
-    for (double v : VariableTable) EXPECT_EQ(v, 1.5) << line;
+    for (int i = 0; i < 26; ++i) EXPECT_EQ(ReadVariable(i), 1.5) << line;
   }
 }
 
@@ -159,11 +160,21 @@ TEST_F(EvaluateLineTest, StopCountsFromAfterThePrefixInTheNormalisedText) {
   EXPECT_EQ(e.stop, 6);
 }
 
+TEST_F(EvaluateLineTest, VariablesAreReadByIndexAndClearedTogether) {
+  StoreVariable('A', 2);
+  StoreVariable('Z', -3);
+  EXPECT_EQ(ReadVariable(0), 2);
+  EXPECT_EQ(ReadVariable(25), -3);
+  for (int index : {-1, 26, 1000, INT_MIN, INT_MAX}) EXPECT_EQ(ReadVariable(index), 0.0) << index;
+  ClearVariables();
+  for (int i = 0; i < 26; ++i) EXPECT_EQ(ReadVariable(i), 0.0) << i;
+}
+
 TEST_F(EvaluateLineTest, LaterLinesSeeEarlierAssignments) {
   EXPECT_EQ(Evaluate("A= 2").code, 0);
   EXPECT_EQ(Evaluate("B= A*3").value, 6);
   EXPECT_EQ(Evaluate("A= A+B").value, 8);  // reads the old A
-  EXPECT_EQ(VariableTable[0], 8);
+  EXPECT_EQ(ReadVariable(0), 8);
   EXPECT_EQ(Evaluate("a+b").value, 14);    // lower-case letters read the same variables
   EXPECT_EQ(Evaluate("B= SQR(-1)").code, 5);
   EXPECT_EQ(Evaluate("A+B").value, 8);     // a failed slot contributes 0
@@ -215,7 +226,7 @@ TEST_F(EvaluateLineTest, LongestLineFitsAndEvaluates) {
   EXPECT_EQ(e.code, 0);
   EXPECT_EQ(e.text, "128.");
   EXPECT_EQ(e.stop, 255);
-  EXPECT_EQ(VariableTable['Z' - 'A'], 128);
+  EXPECT_EQ(ReadVariable('Z' - 'A'), 128);
 }
 
 // Lines longer than any slot (as a caller that ignores the limit could pass)

@@ -9,7 +9,7 @@
 #include "engine_test_helpers.h"
 #include "functions.h"
 #include "parser.h"
-#include "vex_math.h"
+#include "fdlibm_port.h"
 
 namespace {
 
@@ -26,10 +26,15 @@ TEST(ConstantsTest, PiReciprocalAndDegreeFactorBits) {
 }
 
 TEST(ConstantsTest, ParseExpressionSetsTheAngleFactor) {
-  Evaluate("1", true);
-  EXPECT_EQ(Bits(AngleFactor), 0x3F91DF46A252DD11ull);
-  Evaluate("1", false);
-  EXPECT_EQ(AngleFactor, 1.0);
+  const double variables[26] = {};
+  ParseState state(variables);
+  char text[] = "1";
+  double value = 0;
+  int stop = 0;
+  ParseExpression(state, text, &value, &stop, true);
+  EXPECT_EQ(Bits(state.angleFactor), 0x3F91DF46A252DD11ull);
+  ParseExpression(state, text, &value, &stop, false);
+  EXPECT_EQ(state.angleFactor, 1.0);
   EXPECT_EQ(Bits(Evaluate("PI").value), 0x400921FB544486E0ull);
 }
 
@@ -241,11 +246,10 @@ class ComputePowerTest : public ::testing::TestWithParam<PowerCase> {};
 
 TEST_P(ComputePowerTest, ResultAndFlag) {
   const PowerCase &c = GetParam();
-  OverflowFlag = false;
-  double r = ComputePower(c.base, c.exponent);
+  bool overflow = false;
+  double r = ComputePower(c.base, c.exponent, &overflow);
   EXPECT_EQ(Bits(r), Bits(c.expected)) << c.base << " ^ " << c.exponent << " gave " << r;
-  EXPECT_EQ(OverflowFlag, c.overflow);
-  OverflowFlag = false;
+  EXPECT_EQ(overflow, c.overflow);
 }
 
 INSTANTIATE_TEST_SUITE_P(

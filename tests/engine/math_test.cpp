@@ -10,7 +10,7 @@
 #include <limits>
 
 #include "engine_test_helpers.h"
-#include "vex_math.h"
+#include "fdlibm_port.h"
 
 namespace {
 

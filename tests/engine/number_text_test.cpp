@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "decimal.h"
 #include "engine.h"
+#include "number_text_rounding.h"
 
 namespace {
 
@@ -43,11 +43,10 @@ struct ScanResult {
 };
 
 ScanResult Scan(const std::string &text) {
-  OverflowFlag = false;
+  bool overflow = false;
   double value = 12345.0;  // must be overwritten
-  const char *end = ScanNumber(text.c_str(), &value);
-  ScanResult r{static_cast<long>(end - text.c_str()), value, OverflowFlag};
-  OverflowFlag = false;  // leave the process-wide flag as other tests expect it
+  const char *end = ScanNumber(text.c_str(), &value, &overflow);
+  ScanResult r{static_cast<long>(end - text.c_str()), value, overflow};
   return r;
 }
 

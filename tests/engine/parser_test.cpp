@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "engine.h"
@@ -39,7 +40,7 @@ void CheckParseCase(const ParseCase &c) {
 class GrammarTest : public CleanEngineStateParamTest<ParseCase> {
  protected:
   void SetUp() override {
-    VariableTable[0] = 7;  // A
+    StoreVariable('A', 7);
   }
 };
 
@@ -117,16 +118,19 @@ TEST(ParserTest, NanBaseWithPositiveExponentIsAValue) {
   EXPECT_EQ(Bits(e.value), kDefaultNaNBits);
 }
 
+const double kNoVariables[26] = {};
+
 TEST(ParserTest, AdvanceCursorRewritesTheBufferAndStopsAtTheEnd) {
+  ParseState state(kNoVariables);
   char text[] = "7 MOD 2";
-  ParseCursor = text;
-  AdvanceCursor();  // over "7" and the blank onto MOD
-  EXPECT_EQ(ParseCursor, text + 4);
+  state.cursor = text;
+  AdvanceCursor(state);  // over "7" and the blank onto MOD
+  EXPECT_EQ(state.cursor, text + 4);
   EXPECT_STREQ(text, "7 MO% 2");
   char end[] = "";
-  ParseCursor = end;
-  AdvanceCursor();
-  EXPECT_EQ(ParseCursor, end);
+  state.cursor = end;
+  AdvanceCursor(state);
+  EXPECT_EQ(state.cursor, end);
 }
 
 TEST(ParserTest, AdvanceCursorAppliesTheSevenTestsInOrder) {
@@ -147,18 +151,41 @@ TEST(ParserTest, AdvanceCursorAppliesTheSevenTestsInOrder) {
                  Case{"1M", "1M", 1}, Case{"1+", "1+", 1}, Case{"1NO", "1NO", 1}}) {
     char text[16];
     std::strcpy(text, c.text);
-    ParseCursor = text;
-    AdvanceCursor();
+    ParseState state(kNoVariables);
+    state.cursor = text;
+    AdvanceCursor(state);
     EXPECT_STREQ(text, c.after) << c.text;
-    EXPECT_EQ(ParseCursor - text, c.cursor) << c.text;
+    EXPECT_EQ(state.cursor - text, c.cursor) << c.text;
   }
+}
+
+// Everything a parse reads or sets beside its text is in the state it is
+// handed: the variables, the flag, the cursor; nothing is left for the next.
+TEST(ParserTest, ParseWorksOnTheStateItIsGiven) {
+  double variables[26] = {};
+  variables['B' - 'A'] = 5;
+  ParseState state(variables);
+  char text[] = "B*2+1E999";
+  double value = 0;
+  int stop = -1;
+  EXPECT_EQ(ParseExpression(state, text, &value, &stop, false), 0);
+  EXPECT_EQ(value, std::numeric_limits<double>::infinity());
+  EXPECT_TRUE(state.overflow);  // EvaluateLine turns it into error 1
+  EXPECT_EQ(state.cursor, text + 9);
+  EXPECT_EQ(ReadVariable(1), 0.0) << "the engine's own table is not the one read";
+  ParseState next(variables);
+  char again[] = "B";
+  EXPECT_EQ(ParseExpression(next, again, &value, &stop, false), 0);
+  EXPECT_EQ(value, 5);
+  EXPECT_FALSE(next.overflow);
 }
 
 TEST(ParserTest, ParseExpressionReportsLeftoverText) {
   char text[] = "1+2X";
   double value = -1;
   int stop = -1;
-  EXPECT_EQ(ParseExpression(text, &value, &stop, false), 4);
+  ParseState state(kNoVariables);
+  EXPECT_EQ(ParseExpression(state, text, &value, &stop, false), 4);
   EXPECT_EQ(value, 0);
   EXPECT_EQ(stop, 3);
 }

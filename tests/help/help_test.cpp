@@ -304,7 +304,7 @@ TEST_P(HelpPageExamples, EveryExampleShowsItsText) {
   std::string problem;
   std::vector<HelpExample> examples = ReadPageExamples(*language, page, &problem);
   ASSERT_EQ(problem, "") << language->code << "/" << page;
-  std::fill(std::begin(VariableTable), std::end(VariableTable), 0.0);
+  ClearVariables();
   for (const HelpExample &example : examples) {
     ASSERT_LE(example.expression.size(), kMaxExpressionLength);
     ExampleOutcome outcome = RunExample(example, *language);

@@ -3,6 +3,7 @@
 // sounds, and awkward texts in the entry and in the settings file.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@ class Slots : public ::testing::Test {
   void SetUp() override {
     PrepareFreshStart();
     FormSettingsPaths();
-    for (double &variable : VariableTable) variable = 0;  // as at process start
+    ClearVariables();  // as at process start
     sounds.clear();
     PlayMessageSound = RecordSound;
   }
@@ -67,10 +68,18 @@ class Slots : public ::testing::Test {
     PrepareFreshStart();
     WriteTestSettingsBytes(bytes);
     FormSettingsPaths();
-    for (double &variable : VariableTable) variable = 0;
+    ClearVariables();
     Start();
   }
   static void Turn() { RunLoopTurn(); }
+  // Gives a variable a value as a slot line does, through the engine.
+  static void StoreVariable(char letter, const char *expression) {
+    char line[kLineBufferSize];
+    std::snprintf(line, sizeof line, "%c= %s", letter, expression);
+    double value = 0;
+    int stop = 0;
+    ASSERT_EQ(EvaluateLine(line, &value, &stop, false), kEvalOk) << line;
+  }
   // Types into the entry as a command would find it, then evaluates.
   static void Evaluate(const std::wstring &text) {
     SetWindowTextW(Entry, text.c_str());
@@ -94,12 +103,12 @@ class Slots : public ::testing::Test {
 };
 
 TEST_F(Slots, FirstStartWithoutSettingsFile) {
-  for (double &variable : VariableTable) variable = 7;  // must all be rebuilt
+  for (char letter = 'A'; letter <= 'Z'; ++letter) StoreVariable(letter, "7");  // must all be rebuilt
   Start();
   ASSERT_EQ(SendMessageW(Entry, CB_GETCOUNT, 0, 0), 26);
   for (int i = 0; i < 26; ++i) {
     EXPECT_EQ(Item(i), std::wstring(1, static_cast<wchar_t>(L'A' + i)) + L"\x2502") << i;
-    EXPECT_EQ(VariableTable[i], 0.0) << "variable " << static_cast<char>('A' + i);
+    EXPECT_EQ(ReadVariable(i), 0.0) << "variable " << static_cast<char>('A' + i);
   }
   EXPECT_EQ(CurrentSlot, 0);
   EXPECT_EQ(EntryText(), L"");
@@ -119,8 +128,8 @@ TEST_F(Slots, LoadingEvaluatesInLetterOrder) {
   Store(L"A", L"B+1");
   Store(L"B", L"2");
   Start();
-  EXPECT_EQ(VariableTable[0], 1.0) << "B was still 0 when A was evaluated";
-  EXPECT_EQ(VariableTable[1], 2.0);
+  EXPECT_EQ(ReadVariable(0), 1.0) << "B was still 0 when A was evaluated";
+  EXPECT_EQ(ReadVariable(1), 2.0);
   EXPECT_EQ(Item(0), L"A\x2502" L"B+1");
   EXPECT_EQ(Item(1), L"B\x2502" L"2");
   EXPECT_EQ(EntryText(), L"B+1");
@@ -133,7 +142,7 @@ TEST_F(Slots, LoadingEvaluatesInLetterOrder) {
 
   Evaluate(L"B+1");
   EXPECT_EQ(ResultFieldText(), L"3.");
-  EXPECT_EQ(VariableTable[0], 3.0);
+  EXPECT_EQ(ReadVariable(0), 3.0);
   EXPECT_EQ(std::vector<UINT>{MB_OK}, sounds);
 }
 
@@ -178,7 +187,7 @@ TEST_F(Slots, RadixSixteenResults) {
   EXPECT_EQ(ResultFieldText(), L"ffffffff");
   Evaluate(L"2.9");
   EXPECT_EQ(ResultFieldText(), L"2");
-  EXPECT_EQ(VariableTable[0], 2.9) << "the variable keeps the full value";
+  EXPECT_EQ(ReadVariable(0), 2.9) << "the variable keeps the full value";
   Evaluate(L"1/0");
   EXPECT_EQ(ResultFieldText(), L"零で除算しました") << "an error still shows its message";
 
@@ -205,7 +214,7 @@ TEST_F(Slots, ErrorMovesTheCaretBeforeTheStopCountedWithoutBlanks) {
   EXPECT_EQ(ResultFieldText(), kSyntaxMessage);
   EXPECT_EQ(LastEvalFailed, kEvalSyntax);
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(3, 3)));
-  EXPECT_EQ(VariableTable[0], 0.0);
+  EXPECT_EQ(ReadVariable(0), 0.0);
   // Two blanks before the error: the same stop, so the caret lands two
   // characters earlier than the ")" in the entry.
   Evaluate(L"1 + 2*)+5");
@@ -224,7 +233,7 @@ TEST_F(Slots, EmptyEntryFailsWithoutMovingTheCaretAndIsSaved) {
   // where it is.
   EXPECT_EQ(PendingSelection, 0xFFFFFFFFu);
   EXPECT_EQ(ResultFieldText(), kSyntaxMessage);
-  EXPECT_EQ(VariableTable[0], 0.0);
+  EXPECT_EQ(ReadVariable(0), 0.0);
   EXPECT_EQ(StoredText(kSlotsSection, L"A"), L"");
   EXPECT_EQ(Item(0), L"A\x2502");
 }
@@ -246,7 +255,7 @@ TEST_F(Slots, PickingItemDMakesItCurrentWithoutRecomputing) {
   Store(L"D", L"4*4");
   Start();
   ASSERT_EQ(ResultFieldText(), L"2.");
-  VariableTable[3] = 99;
+  StoreVariable('D', "99");
   SendMessageW(Entry, CB_SETCURSEL, 3, 0);  // as the drop-down list does
   ASSERT_EQ(EntryText(), L"D\x2502" L"4*4");
   Turn();
@@ -254,13 +263,13 @@ TEST_F(Slots, PickingItemDMakesItCurrentWithoutRecomputing) {
   EXPECT_EQ(EntryText(), L"4*4");
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(3, 3)));
   EXPECT_EQ(ResultFieldText(), L"2.") << "the previous result stays";
-  EXPECT_EQ(VariableTable[3], 99.0) << "nothing recomputed";
+  EXPECT_EQ(ReadVariable(3), 99.0) << "nothing recomputed";
   EXPECT_EQ(StoredText(kOptionsSection, L"Cbo"), L"<absent>") << "Cbo waits for an evaluation";
   EXPECT_TRUE(sounds.empty());
 
   // The next evaluation is for D.
   Evaluate(L"4*4+1");
-  EXPECT_EQ(VariableTable[3], 17.0);
+  EXPECT_EQ(ReadVariable(3), 17.0);
   EXPECT_EQ(Item(3), L"D\x2502" L"4*4+1");
   EXPECT_EQ(Item(0), L"A\x2502" L"1+1");
   EXPECT_EQ(StoredText(kOptionsSection, L"Cbo"), L"3");
@@ -299,7 +308,7 @@ TEST_F(Slots, JapaneseCommentSurvivesSaveAndReload) {
   EXPECT_EQ(EntryText(), kText);
   EXPECT_EQ(Item(0), std::wstring(L"A\x2502") + kText);
   EXPECT_EQ(ResultFieldText(), L"3.");
-  EXPECT_EQ(VariableTable[0], 3.0);
+  EXPECT_EQ(ReadVariable(0), 3.0);
 }
 
 TEST_F(Slots, SoundsFollowTheBeepOption) {
@@ -344,7 +353,7 @@ TEST_F(Slots, ExpressionThatIsOnlyACommentIsASyntaxError) {
   Start();
   Evaluate(L"; nothing but a note");
   EXPECT_EQ(ResultFieldText(), kSyntaxMessage);
-  EXPECT_EQ(VariableTable[0], 0.0);
+  EXPECT_EQ(ReadVariable(0), 0.0);
   EXPECT_EQ(StoredText(kSlotsSection, L"A"), L"; nothing but a note");
 }
 
@@ -392,7 +401,7 @@ TEST_F(Slots, StoredValuesLongerThan255CharactersAreCut) {
   EXPECT_EQ(EntryText(), sum.substr(0, 255));
   EXPECT_EQ(ResultFieldText(), L"128.");
   EXPECT_EQ(Item(1), L"B\x2502" + std::wstring(254, L'1'));
-  EXPECT_GT(VariableTable[1], 1e253);
+  EXPECT_GT(ReadVariable(1), 1e253);
 }
 
 TEST_F(Slots, StoredValuesWithTheMarkerCharacter) {
@@ -402,7 +411,7 @@ TEST_F(Slots, StoredValuesWithTheMarkerCharacter) {
   Start();
   EXPECT_EQ(Item(0), L"A\x2502" L"12\x2502" L"3");
   EXPECT_EQ(EntryText(), L"12\x2502" L"3");
-  EXPECT_EQ(VariableTable[0], 0.0);
+  EXPECT_EQ(ReadVariable(0), 0.0);
   Turn();
   EXPECT_EQ(EntryText(), L"12\x2502" L"3") << "not a list item: the marker is not second";
   Evaluate(L"12\x2502" L"3");

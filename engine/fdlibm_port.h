@@ -1,4 +1,6 @@
-// The engine's own transcendental functions.
+// The engine's own transcendental functions, ported from fdlibm, the freely
+// distributable math library of Sun Microsystems (fdlibm_port.cpp names the
+// files and carries the notice).
 //
 // The platform libraries differ in the last bits of sin, log, pow and the
 // rest (one computes them with x87 instructions, another correctly rounded),
