@@ -1,21 +1,18 @@
 // vexc: evaluates expressions from the command line or standard input, one
 // output line per input line, with the same engine as the calculator window.
-//
-// Output is plain bytes: result texts are ASCII, messages are UTF-8, every line
-// ends in a single "\n" on every platform. Numbers are written by hand (no CRT
-// printf), so the output is byte-identical on Linux and Windows builds.
+// This file holds the usage text and the run; the options are read in
+// vexc_arguments.cpp, the lines evaluated in vexc_evaluate.cpp and the bytes
+// written by vexc_output.cpp.
 
 #include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 #include "engine.h"
-#include "ui_texts.h"
-
-#ifndef VEX_VERSION_TEXT
-#error "VEX_VERSION_TEXT (the program's version, e.g. \"3.10\") must be defined by the build"
-#endif
+#include "vex_version.h"
+#include "vexc_arguments.h"
+#include "vexc_evaluate.h"
+#include "vexc_output.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -28,19 +25,6 @@
 #endif
 
 namespace {
-
-// Exit statuses.
-constexpr int kExitOk = 0;
-constexpr int kExitEvalFailed = 1;
-constexpr int kExitUsage = 2;
-
-// Options in effect for the whole run.
-struct Options {
-  bool degreeMode = false;
-  int radix = 10;
-  bool tsv = false;
-  UiLanguage language = UiLanguage::kJapanese;
-};
 
 // The line printed by --version.
 const char kVersionText[] = "vexc " VEX_VERSION_TEXT "\n";
@@ -106,243 +90,8 @@ const char kHelpText[] =
     "  printf 'A= 3\\nB= A*A\\n' | vexc\n"
     "                              prints 3. and 9.\n";
 
-// ---- Output --------------------------------------------------------------
-
-void WriteText(std::FILE *stream, const char *text) {
-  std::fwrite(text, 1, std::strlen(text), stream);
-}
-
-// Writes a non-negative or negative integer in decimal.
-void WriteInteger(std::FILE *stream, long long number) {
-  char digits[24];
-  int count = 0;
-  unsigned long long magnitude =
-      number < 0 ? 0ULL - static_cast<unsigned long long>(number)
-                 : static_cast<unsigned long long>(number);
-  do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (number < 0) std::fputc('-', stream);
-  while (count > 0) std::fputc(digits[--count], stream);
-}
-
-// Writes the 64-bit pattern of a double as 16 lower-case hex digits.
-void WriteDoubleBits(std::FILE *stream, double value) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  static const char kHexDigits[] = "0123456789abcdef";
-  char text[17];
-  for (int i = 15; i >= 0; --i) {
-    text[i] = kHexDigits[bits & 0xF];
-    bits >>= 4;
-  }
-  text[16] = '\0';
-  WriteText(stream, text);
-}
-
-// Writes an argument or option for an error message: at most 40 bytes, with
-// control bytes shown as "?", so the message stays on one line.
-void WriteQuoted(std::FILE *stream, const char *text) {
-  std::fputc('\'', stream);
-  std::size_t i = 0;
-  for (; text[i] != '\0' && i < 40; ++i) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    std::fputc(c < 0x20 || c == 0x7F ? '?' : c, stream);
-  }
-  if (text[i] != '\0') WriteText(stream, "...");
-  std::fputc('\'', stream);
-}
-
-void ReportUsageError(const char *message) {
-  WriteText(stderr, "vexc: ");
-  WriteText(stderr, message);
-  WriteText(stderr, " (try vexc --help)\n");
-}
-
-void ReportLineError(unsigned long long lineNumber, const char *message) {
-  WriteText(stderr, "vexc: line ");
-  WriteInteger(stderr, static_cast<long long>(lineNumber));
-  WriteText(stderr, ": ");
-  WriteText(stderr, message);
-  WriteText(stderr, "\n");
-}
-
-// ---- Evaluation ----------------------------------------------------------
-
-// Evaluates one expression of at most kMaxExpressionLength bytes, prints its
-// output line and returns the engine's code.
-int EvaluateAndPrint(const char *expression, std::size_t length,
-                     const Options &options) {
-  char line[kLineBufferSize];
-  std::memset(line, 0, sizeof line);
-  std::memcpy(line, expression, length);
-
-  double value = 0.0;
-  int stop = 0;
-  int code = EvaluateLine(line, &value, &stop, options.degreeMode);
-  line[kLineBufferSize - 1] = '\0';
-
-  // The engine writes its own (Japanese) message; the chosen language's
-  // message of the code is printed.
-  const char *text = code == kEvalOk ? line : GetEvalMessage(code, options.language);
-  char radixText[kRadixTextSize];
-  if (code == kEvalOk && options.radix != 10) {
-    std::memset(radixText, 0, sizeof radixText);
-    FormatRadix(value, options.radix, radixText);
-    radixText[kRadixTextSize - 1] = '\0';
-    text = radixText;
-  }
-
-  if (options.tsv) {
-    WriteInteger(stdout, code);
-    std::fputc('\t', stdout);
-    WriteInteger(stdout, stop);
-    std::fputc('\t', stdout);
-    WriteDoubleBits(stdout, value);
-    std::fputc('\t', stdout);
-  }
-  WriteText(stdout, text);
-  std::fputc('\n', stdout);
-  return code;
-}
-
-// Reads standard input line by line. Returns the exit status.
-int EvaluateStandardInput(const Options &options) {
-  char line[kMaxExpressionLength + 1];
-  std::size_t length = 0;
-  bool overlong = false;
-  bool hasNul = false;
-  bool anyFailed = false;
-  bool pendingLine = false;  // bytes read since the last line end
-  unsigned long long lineNumber = 1;
-
-  for (;;) {
-    int c = std::fgetc(stdin);
-    if (c != EOF && c != '\n') {
-      pendingLine = true;
-      if (c == '\0') hasNul = true;
-      if (length < sizeof line) {
-        line[length++] = static_cast<char>(c);
-      } else {
-        overlong = true;
-      }
-      continue;
-    }
-    if (c == EOF && !pendingLine) break;
-
-    // A line is complete: drop the CR of a CRLF (or of a last line "...\r").
-    if (!overlong && length > 0 && line[length - 1] == '\r') {
-      --length;
-    }
-    if (hasNul) {
-      std::fflush(stdout);
-      ReportLineError(lineNumber, "contains a NUL byte");
-      return kExitUsage;
-    }
-    if (overlong || length > kMaxExpressionLength) {
-      std::fflush(stdout);
-      ReportLineError(lineNumber, "longer than 255 bytes");
-      return kExitUsage;
-    }
-    if (EvaluateAndPrint(line, length, options) != kEvalOk) anyFailed = true;
-
-    if (c == EOF) break;
-    length = 0;
-    overlong = false;
-    pendingLine = false;
-    ++lineNumber;
-  }
-  if (std::ferror(stdin)) {
-    std::fflush(stdout);
-    WriteText(stderr, "vexc: cannot read standard input\n");
-    return kExitUsage;
-  }
-  return anyFailed ? kExitEvalFailed : kExitOk;
-}
-
-// ---- Command line --------------------------------------------------------
-
-// An argument starting with "-" is an expression when a digit, ".", "(", "["
-// or "{" follows the minus: -1+2, -.5, -(2+3).
-bool IsNegativeExpression(const char *argument) {
-  char c = argument[1];
-  return (c >= '0' && c <= '9') || c == '.' || c == '(' || c == '[' || c == '{';
-}
-
-// Reads the options into *options and marks which arguments are expressions.
-// Returns -1 to go on, or an exit status to end with.
-int ParseArguments(int argc, char **argv, Options *options, bool *isExpression) {
-  bool optionsEnded = false;
-  for (int i = 1; i < argc; ++i) {
-    const char *argument = argv[i];
-    isExpression[i] = false;
-    if (optionsEnded || argument[0] != '-' || IsNegativeExpression(argument)) {
-      isExpression[i] = true;
-      continue;
-    }
-    if (std::strcmp(argument, "--") == 0) {
-      optionsEnded = true;
-    } else if (std::strcmp(argument, "--help") == 0 ||
-               std::strcmp(argument, "-h") == 0) {
-      WriteText(stdout, kHelpText);
-      return kExitOk;
-    } else if (std::strcmp(argument, "--version") == 0) {
-      WriteText(stdout, kVersionText);
-      return kExitOk;
-    } else if (std::strcmp(argument, "--deg") == 0) {
-      options->degreeMode = true;
-    } else if (std::strcmp(argument, "--tsv") == 0) {
-      options->tsv = true;
-    } else if (std::strcmp(argument, "--lang") == 0) {
-      if (i + 1 >= argc) {
-        ReportUsageError("--lang needs a value: ja or en");
-        return kExitUsage;
-      }
-      const char *value = argv[++i];
-      isExpression[i] = false;
-      if (std::strcmp(value, "ja") == 0) {
-        options->language = UiLanguage::kJapanese;
-      } else if (std::strcmp(value, "en") == 0) {
-        options->language = UiLanguage::kEnglish;
-      } else {
-        WriteText(stderr, "vexc: invalid language ");
-        WriteQuoted(stderr, value);
-        WriteText(stderr, ": use ja or en (try vexc --help)\n");
-        return kExitUsage;
-      }
-    } else if (std::strcmp(argument, "--radix") == 0) {
-      if (i + 1 >= argc) {
-        ReportUsageError("--radix needs a value: 2, 8, 10 or 16");
-        return kExitUsage;
-      }
-      const char *value = argv[++i];
-      isExpression[i] = false;
-      if (std::strcmp(value, "2") == 0) {
-        options->radix = 2;
-      } else if (std::strcmp(value, "8") == 0) {
-        options->radix = 8;
-      } else if (std::strcmp(value, "10") == 0) {
-        options->radix = 10;
-      } else if (std::strcmp(value, "16") == 0) {
-        options->radix = 16;
-      } else {
-        WriteText(stderr, "vexc: invalid radix ");
-        WriteQuoted(stderr, value);
-        WriteText(stderr, ": use 2, 8, 10 or 16 (try vexc --help)\n");
-        return kExitUsage;
-      }
-    } else {
-      WriteText(stderr, "vexc: unknown option ");
-      WriteQuoted(stderr, argument);
-      WriteText(stderr, "; write -- before an expression that starts with -"
-                        " (try vexc --help)\n");
-      return kExitUsage;
-    }
-  }
-  return -1;
-}
-
+// Reads the command line, then evaluates its expressions, or standard input
+// when it has none. Returns the exit status.
 int RunCommandLine(int argc, char **argv) {
   Options options;
   static bool isExpression[4096];
@@ -351,8 +100,18 @@ int RunCommandLine(int argc, char **argv) {
     ReportUsageError("too many arguments");
     return kExitUsage;
   }
-  int status = ParseArguments(argc, argv, &options, isExpression);
-  if (status >= 0) return status;
+  switch (ParseArguments(argc, argv, &options, isExpression)) {
+    case Request::kShowHelp:
+      WriteText(stdout, kHelpText);
+      return kExitOk;
+    case Request::kShowVersion:
+      WriteText(stdout, kVersionText);
+      return kExitOk;
+    case Request::kUsageError:
+      return kExitUsage;
+    case Request::kEvaluate:
+      break;
+  }
 
   // Check every expression before printing anything.
   int expressionCount = 0;

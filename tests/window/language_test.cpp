@@ -11,6 +11,7 @@
 
 #include "app_state.h"
 #include "language.h"
+#include "vex_version.h"
 #include "window_test_support.h"
 
 namespace {
@@ -168,6 +169,17 @@ TEST(LanguageStart, AnOverlongLangIsJapanese) {
   EXPECT_EQ(ReadLang(12000), lang);
   CloseMainWindow();
   DeleteTestSettingsFile();
+}
+
+// The version line of both About boxes, from the version in CMakeLists.txt.
+TEST(LanguageResources, BothAboutBoxesShowTheProjectVersion) {
+  Instance = GetModuleHandleW(nullptr);
+  for (LANGID language : {MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)}) {
+    HWND box = CreateAboutBox(language);
+    ASSERT_NE(box, nullptr) << language;
+    EXPECT_NE(FindWindowExW(box, nullptr, L"Static", L"Version " VEX_VERSION_TEXT), nullptr) << language;
+    DestroyWindow(box);
+  }
 }
 
 }  // namespace

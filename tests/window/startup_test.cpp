@@ -9,6 +9,7 @@
 #include "views.h"
 #include "settings.h"
 #include "startup.h"
+#include "vex_version.h"
 #include "window_test_support.h"
 
 namespace {
@@ -235,21 +236,29 @@ TEST_F(StartUp, ResourcesCarryTheJapaneseTexts) {
   EXPECT_NE(LoadIconW(Instance, L"TbarIcon"), nullptr);
 }
 
-// The manifest inside vex.exe: runs with the user's rights, declares the
-// systems it is written for, and keeps the common controls and the
-// resolution awareness.
-TEST(Manifest, VexExeDeclaresItsRightsSystemsControlsAndResolution) {
+// The bytes of one resource of vex.exe itself; empty when it is missing.
+std::string ReadVexExeResource(const wchar_t *name, const wchar_t *type) {
   wchar_t path[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring exe(path, length);
   exe = exe.substr(0, exe.find_last_of(L"\\/") + 1) + VEX_EXE_RELATIVE;
   HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(module, nullptr) << "cannot open vex.exe";
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
-  ASSERT_NE(found, nullptr);
-  const char *bytes = static_cast<const char *>(LockResource(LoadResource(module, found)));
-  std::string manifest(bytes, SizeofResource(module, found));
+  if (module == nullptr) return "";
+  HRSRC found = FindResourceW(module, name, type);
+  std::string bytes;
+  if (found != nullptr)
+    bytes.assign(static_cast<const char *>(LockResource(LoadResource(module, found))),
+                 SizeofResource(module, found));
   FreeLibrary(module);
+  return bytes;
+}
+
+// The manifest inside vex.exe: runs with the user's rights, declares the
+// systems it is written for, and keeps the common controls and the
+// resolution awareness.
+TEST(Manifest, VexExeDeclaresItsRightsSystemsControlsAndResolution) {
+  std::string manifest = ReadVexExeResource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+  ASSERT_FALSE(manifest.empty());
   for (const char *entry : {
            "<requestedExecutionLevel level=\"asInvoker\"",
            "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  // Vista
@@ -264,6 +273,31 @@ TEST(Manifest, VexExeDeclaresItsRightsSystemsControlsAndResolution) {
        }) {
     EXPECT_NE(manifest.find(entry), std::string::npos) << entry;
   }
+}
+
+// The version as the file's properties and the loader read it: the record's
+// numbers and texts and the manifest's identity, made from CMakeLists.txt.
+TEST(VersionRecord, VexExeCarriesTheProjectVersionInRecordAndManifest) {
+  std::string record = ReadVexExeResource(L"VEXVERSION", RT_VERSION);
+  ASSERT_FALSE(record.empty());
+  VS_FIXEDFILEINFO *fixed = nullptr;
+  UINT size = 0;
+  ASSERT_TRUE(VerQueryValueW(record.data(), L"\\", reinterpret_cast<void **>(&fixed), &size));
+  auto dotted = [](DWORD high, DWORD low) {
+    return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
+           std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low));
+  };
+  EXPECT_EQ(dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS), VEX_FILE_VERSION_DOTTED);
+  EXPECT_EQ(dotted(fixed->dwProductVersionMS, fixed->dwProductVersionLS), VEX_FILE_VERSION_DOTTED);
+  for (const wchar_t *name : {L"\\StringFileInfo\\041104E4\\FileVersion",
+                              L"\\StringFileInfo\\041104E4\\ProductVersion"}) {
+    wchar_t *text = nullptr;
+    ASSERT_TRUE(VerQueryValueW(record.data(), name, reinterpret_cast<void **>(&text), &size)) << name;
+    EXPECT_STREQ(text, L"" VEX_VERSION_TEXT) << name;
+  }
+  std::string manifest = ReadVexExeResource(MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  EXPECT_NE(manifest.find("name=\"Vex.Calculator\" version=\"" VEX_FILE_VERSION_DOTTED "\""),
+            std::string::npos);
 }
 
 }  // namespace
