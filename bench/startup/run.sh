@@ -32,7 +32,7 @@ flags=(-O2 -Wall -Wextra -DUNICODE -D_UNICODE -municode -static -static-libgcc -
        -Wl,--no-insert-timestamp)
 "$cxx" "${flags[@]}" -mwindows -o "$out/bare/baseline.exe" bench/startup/baseline.cpp
 # The floor carries vex.exe's resource script, compiled as the build does.
-$arch-w64-mingw32-windres -DUNICODE -D_UNICODE -I resources -O coff -o "$out/floor/vex_resources.o" resources/vex.rc
+$arch-w64-mingw32-windres -DUNICODE -D_UNICODE -I resources -I "$build/resources" -I "$build/version" -O coff -o "$out/floor/vex_resources.o" resources/vex.rc
 "$cxx" "${flags[@]}" -mwindows -o "$out/floor/floor.exe" bench/startup/floor.cpp \
   "$out/floor/vex_resources.o"
 "$cxx" "${flags[@]}" -o "$out/startup_probe.exe" bench/startup/startup_probe.cpp -lpsapi
