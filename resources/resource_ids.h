@@ -90,6 +90,7 @@
 
 /* Timer and tray icon */
 #define IDT_CLOCK            1
+#define IDT_ACCESSIBILITY    2   // starts the screen readers' service after the first paint
 #define IDI_TRAY             1
 #define WM_TRAY_CALLBACK     1100
 

@@ -23,14 +23,41 @@ static const GUID kAccNameProperty = {
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 static const LONG kAssertive = 2;
 
+// COM is found at run time: loading ole32 with the program would cost every
+// start about a tenth of its time before the window could be drawn, for a
+// service that is only wanted once the window is up.
+typedef HRESULT(WINAPI *CoInitializeFunction)(void *);
+typedef HRESULT(WINAPI *CoCreateInstanceFunction)(REFCLSID, IUnknown *, DWORD, REFIID, void **);
+typedef void(WINAPI *CoUninitializeFunction)();
+
+static HMODULE LoadOle32() {
+  static HMODULE ole32 = LoadLibraryW(L"ole32.dll");  // a known DLL: always the system's
+  return ole32;
+}
+
+template <typename Function>
+static Function FindOle32Function(const char *name) {
+  HMODULE ole32 = LoadOle32();
+  return ole32 != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void *>(GetProcAddress(ole32, name)))
+                          : nullptr;
+}
+
 static IAccPropServices *CreateSystemPropertyService() {
+  auto create = FindOle32Function<CoCreateInstanceFunction>("CoCreateInstance");
+  if (create == nullptr) return nullptr;
   IAccPropServices *service = nullptr;
-  HRESULT result = CoCreateInstance(kPropertyServiceClass, nullptr, CLSCTX_INPROC_SERVER,
-                                    kPropertyServiceInterface, reinterpret_cast<void **>(&service));
+  HRESULT result = create(kPropertyServiceClass, nullptr, CLSCTX_INPROC_SERVER,
+                          kPropertyServiceInterface, reinterpret_cast<void **>(&service));
   return SUCCEEDED(result) ? service : nullptr;
 }
 
 IAccPropServices *(*CreatePropertyService)() = CreateSystemPropertyService;
+
+// The service starts once the window is drawn (StartAccessibilityLater); an
+// announcement made before that is held and made then, so that the first
+// result is still read out, once.
+static bool Started = false;
+static bool AnnouncementHeld = false;
 
 const wchar_t *GetButtonSpokenName(int id) {
   return reinterpret_cast<const wchar_t *>(GetSpokenButtonName(id, CurrentLanguage()));
@@ -51,11 +78,32 @@ void NameButtons(HWND window) {
   }
 }
 
+static void StartService(HWND window);
+
+void StartAccessibilityLater(HWND window) {
+  // Timer messages come after every paint that is due: the window and all
+  // its controls are drawn first.
+  SetTimer(window, IDT_ACCESSIBILITY, USER_TIMER_MINIMUM, nullptr);
+}
+
+void OnAccessibilityTimer(HWND window) {
+  KillTimer(window, IDT_ACCESSIBILITY);
+  StartAccessibility(window);
+}
+
 void StartAccessibility(HWND window) {
+  if (Started) return;
+  Started = true;
+  StartService(window);
+  if (AnnouncementHeld) AnnounceResultChange();
+}
+
+static void StartService(HWND window) {
   if (PropertyService != nullptr) return;
   // S_FALSE (already initialised on this thread) counts as well and is
   // balanced at the end in the same way.
-  ComStarted = SUCCEEDED(CoInitialize(nullptr));
+  auto initialize = FindOle32Function<CoInitializeFunction>("CoInitialize");
+  ComStarted = initialize != nullptr && SUCCEEDED(initialize(nullptr));
   PropertyService = CreatePropertyService != nullptr ? CreatePropertyService() : nullptr;
   if (PropertyService == nullptr) return;
 
@@ -68,6 +116,8 @@ void StartAccessibility(HWND window) {
 }
 
 void StopAccessibility(HWND window) {
+  Started = false;
+  AnnouncementHeld = false;
   if (PropertyService != nullptr) {
     MSAAPROPID live = kLiveSettingProperty;
     PropertyService->ClearHwndProps(GetDlgItem(window, IDC_RESULT),
@@ -82,12 +132,16 @@ void StopAccessibility(HWND window) {
     PropertyService->Release();
     PropertyService = nullptr;
   }
-  if (ComStarted) CoUninitialize();
+  if (ComStarted) {
+    auto uninitialize = FindOle32Function<CoUninitializeFunction>("CoUninitialize");
+    if (uninitialize != nullptr) uninitialize();
+  }
   ComStarted = false;
 }
 
 void AnnounceResultChange() {
-  if (MainWindow == nullptr) return;
+  AnnouncementHeld = !Started;
+  if (AnnouncementHeld || MainWindow == nullptr) return;
   HWND field = GetDlgItem(MainWindow, IDC_RESULT);
   if (field == nullptr) return;
   NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, field, OBJID_CLIENT, CHILDID_SELF);

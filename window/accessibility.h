@@ -11,9 +11,14 @@
 
 // Initialises COM on this thread, creates the property service, makes the
 // result field an assertive live region and names the symbol buttons
-// (NameButtons).
-// Called once by InitMainWindow.
+// (NameButtons), then makes an announcement held until now. Once per window.
 void StartAccessibility(HWND window);
+
+// Starts the above once the window and its controls are drawn (a timer,
+// IDT_ACCESSIBILITY): COM and the service are not needed for the first
+// paint and would delay it. Called by the first paint.
+void StartAccessibilityLater(HWND window);
+void OnAccessibilityTimer(HWND window);
 
 // Clears the properties, releases the service and COM; for the window's
 // destruction.
@@ -26,7 +31,8 @@ void StopAccessibility(HWND window);
 void NameButtons(HWND window);
 
 // Tells screen readers that the result field's text has changed: one
-// EVENT_OBJECT_LIVEREGIONCHANGED for the field per call.
+// EVENT_OBJECT_LIVEREGIONCHANGED for the field per call; before the service
+// has started, the last such call is made when it starts.
 void AnnounceResultChange();
 
 // The spoken name of a button whose caption is a mark ("べき乗" or "power"

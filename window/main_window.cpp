@@ -158,7 +158,11 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       OnMove(window);
       break;
     case WM_TIMER:
-      OnClockTimer(window);
+      if (wParam == IDT_ACCESSIBILITY) {
+        OnAccessibilityTimer(window);
+      } else {
+        OnClockTimer(window);
+      }
       break;
     case WM_ACTIVATE: {
       LRESULT result = DefWindowProcW(window, message, wParam, lParam);

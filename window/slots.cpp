@@ -111,6 +111,7 @@ void LoadSlots() {
   SetFocus(Entry);
   RefocusPending = false;
   FirstPaint = false;
+  StartAccessibilityLater(MainWindow);
 }
 
 void EvaluateCurrentSlot() {

@@ -97,7 +97,6 @@ void InitMainWindow(HWND window) {
   if (TrayMode) UpdateTrayIcon(window);
   LoadLanguageMenus();
   ApplyView(window);
-  StartAccessibility(window);
 }
 
 void ShowMainWindow(HWND window, int showCommand) {

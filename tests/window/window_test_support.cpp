@@ -119,6 +119,10 @@ HWND StartShownMainWindow() {
   ShowMainWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
   DrainMessages();
+  // The screen readers' service starts by a timer once everything is drawn.
+  Sleep(2 * USER_TIMER_MINIMUM);
+  MSG timer;
+  while (PeekMessageW(&timer, window, WM_TIMER, WM_TIMER, PM_REMOVE)) DispatchMessageW(&timer);
   return window;
 }
 
