@@ -3,6 +3,7 @@
 
 #include "vexc_arguments.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "vexc_output.h"
@@ -16,40 +17,35 @@ bool IsNegativeExpression(const char *argument) {
   return (c >= '0' && c <= '9') || c == '.' || c == '(' || c == '[' || c == '{';
 }
 
-// Reads the value of --lang into *language; false (with the message written)
-// when it is neither ja nor en.
-bool ReadLanguage(const char *value, UiLanguage *language) {
-  if (std::strcmp(value, "ja") == 0) {
-    *language = UiLanguage::kJapanese;
-  } else if (std::strcmp(value, "en") == 0) {
-    *language = UiLanguage::kEnglish;
-  } else {
-    WriteText(stderr, "vexc: invalid language ");
-    WriteQuoted(stderr, value);
-    WriteText(stderr, ": use ja or en (try vexc --help)\n");
-    return false;
-  }
-  return true;
-}
+// The values an option takes, each with what it stands for.
+struct Choice {
+  const char *text;
+  int value;
+};
+constexpr Choice kLanguages[] = {{"ja", static_cast<int>(UiLanguage::kJapanese)},
+                                 {"en", static_cast<int>(UiLanguage::kEnglish)}};
+constexpr Choice kRadixes[] = {{"2", 2}, {"8", 8}, {"10", 10}, {"16", 16}};
 
-// Reads the value of --radix into *radix; false (with the message written)
-// when it is not 2, 8, 10 or 16.
-bool ReadRadix(const char *value, int *radix) {
-  if (std::strcmp(value, "2") == 0) {
-    *radix = 2;
-  } else if (std::strcmp(value, "8") == 0) {
-    *radix = 8;
-  } else if (std::strcmp(value, "10") == 0) {
-    *radix = 10;
-  } else if (std::strcmp(value, "16") == 0) {
-    *radix = 16;
-  } else {
-    WriteText(stderr, "vexc: invalid radix ");
-    WriteQuoted(stderr, value);
-    WriteText(stderr, ": use 2, 8, 10 or 16 (try vexc --help)\n");
-    return false;
+// Reads an option's value into *chosen; false (with the message written)
+// when it is none of the choices. what names the value ("radix"), allowed
+// lists the choices for the message ("2, 8, 10 or 16").
+template <std::size_t N>
+bool ReadChoice(const char *value, const Choice (&choices)[N], const char *what,
+                const char *allowed, int *chosen) {
+  for (const Choice &choice : choices) {
+    if (std::strcmp(value, choice.text) == 0) {
+      *chosen = choice.value;
+      return true;
+    }
   }
-  return true;
+  WriteText(stderr, "vexc: invalid ");
+  WriteText(stderr, what);
+  WriteText(stderr, " ");
+  WriteQuoted(stderr, value);
+  WriteText(stderr, ": use ");
+  WriteText(stderr, allowed);
+  WriteText(stderr, " (try vexc --help)\n");
+  return false;
 }
 
 }  // namespace
@@ -80,14 +76,20 @@ Request ParseArguments(int argc, char **argv, Options *options, bool *isExpressi
         return Request::kUsageError;
       }
       isExpression[++i] = false;
-      if (!ReadLanguage(argv[i], &options->language)) return Request::kUsageError;
+      int language = 0;
+      if (!ReadChoice(argv[i], kLanguages, "language", "ja or en", &language)) {
+        return Request::kUsageError;
+      }
+      options->language = static_cast<UiLanguage>(language);
     } else if (std::strcmp(argument, "--radix") == 0) {
       if (i + 1 >= argc) {
         ReportUsageError("--radix needs a value: 2, 8, 10 or 16");
         return Request::kUsageError;
       }
       isExpression[++i] = false;
-      if (!ReadRadix(argv[i], &options->radix)) return Request::kUsageError;
+      if (!ReadChoice(argv[i], kRadixes, "radix", "2, 8, 10 or 16", &options->radix)) {
+        return Request::kUsageError;
+      }
     } else {
       WriteText(stderr, "vexc: unknown option ");
       WriteQuoted(stderr, argument);
