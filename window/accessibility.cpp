@@ -23,6 +23,18 @@ static const GUID kAccNameProperty = {
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 static const LONG kAssertive = 2;
 
+// The system's property service (nullptr where there is none) and whether
+// this thread's COM was started for it.
+static IAccPropServices *PropertyService = nullptr;
+static bool ComStarted = false;
+
+IAccPropServices *GetPropertyService() { return PropertyService; }
+
+void ResetAccessibility() {
+  PropertyService = nullptr;
+  ComStarted = false;
+}
+
 static IAccPropServices *CreateSystemPropertyService() {
   IAccPropServices *service = nullptr;
   HRESULT result = CoCreateInstance(kPropertyServiceClass, nullptr, CLSCTX_INPROC_SERVER,
@@ -87,8 +99,8 @@ void StopAccessibility(HWND window) {
 }
 
 void AnnounceResultChange() {
-  if (MainWindow == nullptr) return;
-  HWND field = GetDlgItem(MainWindow, IDC_RESULT);
+  if (State.MainWindow == nullptr) return;
+  HWND field = GetDlgItem(State.MainWindow, IDC_RESULT);
   if (field == nullptr) return;
   NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, field, OBJID_CLIENT, CHILDID_SELF);
 }

@@ -15,6 +15,13 @@
 
 static const wchar_t kClassName[] = L"VexClass300";
 
+// The accelerator table VexAccelerator, loaded once at start.
+static HACCEL Accelerators = nullptr;
+
+void LoadKeyAccelerators(HINSTANCE instance) {
+  Accelerators = LoadAcceleratorsW(instance, L"VexAccelerator");
+}
+
 bool ShowRunningCopy() {
   HWND running = FindWindowW(kClassName, nullptr);
   if (running == nullptr) return false;
@@ -74,13 +81,13 @@ size_t ReadMonitorRects(ScreenRect *rects, size_t capacity) {
 
 void InitMainWindow(HWND window) {
   StartWindowDpi(window);
-  TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
-  Entry = GetDlgItem(window, IDC_ENTRY);
+  RegisterTaskbarCreated();
+  State.Entry = GetDlgItem(window, IDC_ENTRY);
   FormSettingsPaths();
   // The language is a setting: the title waits for the settings file.
   ReadLanguageOption();
   LoadTitleText();
-  SetWindowTextW(window, TitleText);
+  SetWindowTextW(window, State.TitleText);
 
   int wx = kDefaultPosition;
   int wy = kDefaultPosition;
@@ -92,17 +99,17 @@ void InitMainWindow(HWND window) {
     SetWindowPos(window, nullptr, wx, wy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   FollowMonitorDpiAtStart(window);
-  if (Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  if (Time) StartClock(window);
-  if (TrayMode) UpdateTrayIcon(window);
+  if (State.Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (State.Time) StartClock(window);
+  if (State.TrayMode) UpdateTrayIcon(window);
   LoadLanguageMenus();
   ApplyView(window);
   StartAccessibility(window);
 }
 
 void ShowMainWindow(HWND window, int showCommand) {
-  ShowWindow(window, TrayMode ? SW_HIDE : showCommand);
-  if (BeepOption) MessageBeep(MB_OK);
+  ShowWindow(window, State.TrayMode ? SW_HIDE : showCommand);
+  if (State.BeepOption) MessageBeep(MB_OK);
 }
 
 void ReaddressRightButton(MSG &message) {
@@ -110,9 +117,9 @@ void ReaddressRightButton(MSG &message) {
   POINT cursor = {};
   GetCursorPos(&cursor);
   RECT outer = {};
-  if (MainWindow != nullptr && GetWindowRect(MainWindow, &outer) && cursor.x > outer.left &&
+  if (State.MainWindow != nullptr && GetWindowRect(State.MainWindow, &outer) && cursor.x > outer.left &&
       cursor.x < outer.right && cursor.y > outer.top && cursor.y < outer.bottom) {
-    message.hwnd = MainWindow;
+    message.hwnd = State.MainWindow;
   }
   message.lParam = MAKELPARAM(cursor.x, cursor.y);
 }
@@ -144,7 +151,7 @@ bool TranslateLoopKey(MSG &message) {
   if (message.message != WM_KEYDOWN) return false;
   int command = CommandForKey(message.wParam);
   if (command == 0) return false;
-  message.hwnd = MainWindow;
+  message.hwnd = State.MainWindow;
   message.message = WM_COMMAND;
   message.wParam = static_cast<WPARAM>(command);
   message.lParam = 0;
@@ -152,12 +159,12 @@ bool TranslateLoopKey(MSG &message) {
 }
 
 void TrackSelection(const MSG &message) {
-  if (PendingSelection != kNoPendingSelection) {
-    SendMessageW(Entry, CB_SETEDITSEL, 0, static_cast<LPARAM>(PendingSelection));
-    SavedSelection = PendingSelection;
-    PendingSelection = kNoPendingSelection;
-  } else if (message.hwnd == MainWindow && MainWindow != nullptr) {
-    SavedSelection = static_cast<DWORD>(SendMessageW(Entry, CB_GETEDITSEL, 0, 0));
+  if (State.PendingSelection != kNoPendingSelection) {
+    SendMessageW(State.Entry, CB_SETEDITSEL, 0, static_cast<LPARAM>(State.PendingSelection));
+    State.SavedSelection = State.PendingSelection;
+    State.PendingSelection = kNoPendingSelection;
+  } else if (message.hwnd == State.MainWindow && State.MainWindow != nullptr) {
+    State.SavedSelection = static_cast<DWORD>(SendMessageW(State.Entry, CB_GETEDITSEL, 0, 0));
   }
 }
 
@@ -166,7 +173,7 @@ void ProcessLoopMessage(MSG &message) {
   PickSlot();
   TranslateLoopKey(message);
   TrackSelection(message);
-  if (!TranslateAcceleratorW(MainWindow, Accelerators, &message)) {
+  if (!TranslateAcceleratorW(State.MainWindow, Accelerators, &message)) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
@@ -184,13 +191,13 @@ int RunMessageLoop() {
 
 int RunProgram(HINSTANCE instance, const wchar_t *commandLine, int showCommand) {
   if (ShowRunningCopy()) return 0;
-  Instance = instance;
+  State.Instance = instance;
   RegisterMainClass(instance);
-  MainWindow = CreateMainWindow(instance);
-  if (MainWindow == nullptr) return 0;
-  Accelerators = LoadAcceleratorsW(instance, L"VexAccelerator");
-  if (HasTraySwitch(commandLine)) TrayMode = true;
-  InitMainWindow(MainWindow);
-  ShowMainWindow(MainWindow, showCommand);
+  State.MainWindow = CreateMainWindow(instance);
+  if (State.MainWindow == nullptr) return 0;
+  LoadKeyAccelerators(instance);
+  if (HasTraySwitch(commandLine)) State.TrayMode = true;
+  InitMainWindow(State.MainWindow);
+  ShowMainWindow(State.MainWindow, showCommand);
   return RunMessageLoop();
 }

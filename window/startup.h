@@ -43,5 +43,8 @@ void ReaddressRightButton(MSG &message);
 bool TranslateLoopKey(MSG &message);
 void TrackSelection(const MSG &message);
 
+// Loads the accelerator table (VexAccelerator) the loop translates with.
+void LoadKeyAccelerators(HINSTANCE instance);
+
 // Runs until the quit message; returns its exit code.
 int RunMessageLoop();
