@@ -1,9 +1,8 @@
 #include "commands.h"
 
-#include <cwchar>
-
 #include "about_box.h"
 #include "app_state.h"
+#include "entry_text.h"
 #include "language.h"
 #include "settings.h"
 
@@ -18,22 +17,17 @@ void UndoEntry() {
   State.PendingSelection = State.SavedSelection;
   if (State.Entry == nullptr) return;
   wchar_t current[kEntryTextSize];
-  current[0] = L'\0';
-  GetWindowTextW(State.Entry, current, kEntryTextSize);
-  State.UndoText[kEntryTextSize - 1] = L'\0';
+  std::u16string_view text = ReadControlText(State.Entry, current);
   SetWindowTextW(State.Entry, State.UndoText);
-  wcsncpy(State.UndoText, current, kEntryTextSize - 1);
-  State.UndoText[kEntryTextSize - 1] = L'\0';
+  KeepUndoText(text);
 }
 
 void CopyAnswer(HWND window) {
   if (State.Entry != nullptr) {
     wchar_t answer[kEntryTextSize];
-    answer[0] = L'\0';
-    GetDlgItemTextW(window, IDC_RESULT, answer, kEntryTextSize);
+    ReadControlText(GetDlgItem(window, IDC_RESULT), answer);
     wchar_t held[kEntryTextSize];
-    held[0] = L'\0';
-    GetWindowTextW(State.Entry, held, kEntryTextSize);
+    ReadControlText(State.Entry, held);
     SetWindowTextW(State.Entry, answer);
     // The whole text (end -1); with an empty answer the selection is empty
     // and the copy leaves the clipboard as it was.

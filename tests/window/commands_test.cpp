@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "clipboard.h"
 #include "settings.h"
 #include "startup.h"
 #include "window_test_support.h"
@@ -37,30 +38,6 @@ class Commands : public ShownWindowTest {
     return focus == State.Entry || GetParent(focus) == State.Entry;
   }
 };
-
-std::wstring ReadClipboard() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
-  HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (data != nullptr) {
-    const wchar_t *locked = static_cast<const wchar_t *>(GlobalLock(data));
-    if (locked != nullptr) text = locked;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-void WriteClipboard(const std::wstring &text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  wchar_t *locked = static_cast<wchar_t *>(GlobalLock(memory));
-  wcscpy(locked, text.c_str());
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
-}
 
 // --- Keypad buttons ---
 
@@ -168,7 +145,7 @@ TEST_F(Commands, CopyAnswerPutsTheShownTextOnTheClipboardAndKeepsTheEntry) {
   SetDlgItemTextW(State.MainWindow, IDC_RESULT, L"ff");
   wcscpy(State.ResultText, L"ff");
   SetEntry(L"255+0", 1, 3);
-  WriteClipboard(L"before");
+  ASSERT_TRUE(WriteClipboard(L"before"));
   Command(IDM_COPY_ANSWER);
   EXPECT_EQ(ReadClipboard(), L"ff");
   EXPECT_EQ(EntryText(), L"255+0");
@@ -184,7 +161,7 @@ TEST_F(Commands, CopyAnswerAfterEvaluatingInRadix16) {
   GetDlgItemTextW(State.MainWindow, IDC_RESULT, shown, 64);
   ASSERT_STREQ(shown, L"ff");
   Turn();
-  WriteClipboard(L"before");
+  ASSERT_TRUE(WriteClipboard(L"before"));
   PressCtrl('B');
   EXPECT_EQ(ReadClipboard(), L"ff");
   EXPECT_EQ(EntryText(), L"255");
@@ -199,7 +176,7 @@ TEST_F(Commands, CopyAnswerOfJapaneseMessageAndOfAnEmptyField) {
   EXPECT_EQ(ReadClipboard(), L"文法ｴﾗ-です");
 
   SetDlgItemTextW(State.MainWindow, IDC_RESULT, L"");
-  WriteClipboard(L"kept");
+  ASSERT_TRUE(WriteClipboard(L"kept"));
   Command(IDM_COPY_ANSWER);
   EXPECT_EQ(ReadClipboard(), L"kept");
   EXPECT_EQ(EntryText(), L"1+");
