@@ -6,11 +6,6 @@
 #include "language.h"
 #include "settings.h"
 
-void FocusEntryAtEnd() {
-  State.PendingSelection = kCaretToEnd;
-  if (State.Entry != nullptr) SetFocus(State.Entry);
-}
-
 // --- Editing ---
 
 void UndoEntry() {

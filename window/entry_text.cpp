@@ -25,3 +25,8 @@ DWORD ReadLiveSelection() {
   }
   return State.SavedSelection;
 }
+
+void FocusEntryAtEnd() {
+  State.PendingSelection = kCaretToEnd;
+  if (State.Entry != nullptr) SetFocus(State.Entry);
+}

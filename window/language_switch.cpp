@@ -3,7 +3,7 @@
 #include "accessibility.h"
 #include "app_state.h"
 #include "clock.h"
-#include "commands.h"
+#include "entry_text.h"
 #include "language.h"
 #include "language_choice.h"
 #include "settings.h"

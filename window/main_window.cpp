@@ -5,6 +5,7 @@
 #include "clock.h"
 #include "commands.h"
 #include "dpi_layout.h"
+#include "entry_text.h"
 #include "help_launcher.h"
 #include "keypad.h"
 #include "language_switch.h"

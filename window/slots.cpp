@@ -13,6 +13,7 @@
 #include "settings.h"
 #include "settings_values.h"
 #include "slot_text.h"
+#include "utf_conversion.h"
 
 BOOL(WINAPI *PlayMessageSound)(UINT type) = MessageBeep;
 

@@ -1,9 +1,9 @@
 #include "views.h"
 
 #include "app_state.h"
-#include "commands.h"
 #include "dpi_layout.h"
 #include "dpi_scale.h"
+#include "entry_text.h"
 #include "settings.h"
 
 // The client area as wide as the template at the window's resolution. At the

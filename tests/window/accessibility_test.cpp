@@ -11,6 +11,7 @@
 
 #include "accessibility.h"
 #include "app_state.h"
+#include "message_loop.h"
 #include "settings.h"
 #include "slots.h"
 #include "startup.h"

@@ -7,6 +7,7 @@
 
 #include "app_state.h"
 #include "clipboard.h"
+#include "message_loop.h"
 #include "settings.h"
 #include "startup.h"
 #include "window_test_support.h"

@@ -17,6 +17,7 @@
 
 #include "app_state.h"
 #include "dpi_layout.h"
+#include "message_loop.h"
 #include "views.h"
 #include "slots.h"
 #include "startup.h"

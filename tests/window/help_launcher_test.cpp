@@ -10,6 +10,7 @@
 #include "app_state.h"
 #include "help_launcher.h"
 #include "language.h"
+#include "message_loop.h"
 #include "startup.h"
 #include "window_test_support.h"
 

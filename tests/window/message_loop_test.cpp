@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "message_loop.h"
 #include "slots.h"
 #include "startup.h"
 #include "window_test_support.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app_state.h"
+#include "message_loop.h"
 #include "result_field.h"
 #include "slots.h"
 #include "startup.h"

@@ -10,6 +10,7 @@
 #include "settings.h"
 #include "startup.h"
 #include "tray.h"
+#include "window_position.h"
 #include "window_test_support.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "message_loop.h"
 #include "startup.h"
 #include "tray.h"
 #include "window_test_support.h"

@@ -5,11 +5,13 @@
 #include "accessibility.h"
 #include "app_state.h"
 #include "help_launcher.h"
+#include "message_loop.h"
 #include "settings.h"
 #include "settings_report.h"
 #include "settings_values.h"
 #include "startup.h"
 #include "tray.h"
+#include "tray_switch.h"
 
 std::wstring TestSettingsFile() {
   wchar_t exe[MAX_PATH];
