@@ -22,8 +22,20 @@ void ReaddressRightButton(MSG &message) {
   message.lParam = MAKELPARAM(cursor.x, cursor.y);
 }
 
-// The key table: Enter or key code 61 evaluates, F1 opens the help, and
-// Ctrl with A, B, D or S runs next view, copy answer, degrees and next radix.
+// The key table. The loop turns these key-downs into commands itself, before
+// the accelerator table sees the message: Enter or key code 61 (the character
+// code of "=") evaluates, F1 opens the help, and Ctrl with A, B, D or S runs
+// next view, copy answer, degrees and next radix. Enter has no row in the
+// accelerator table: the loop leaves out the dialog manager's keyboard
+// handling (IsDialogMessage), which is what would turn Enter into a default
+// button's command. F1 and the four Ctrl keys also stand in the table
+// VexAccelerator, but once they are commands here its rows for them never
+// match in this loop; they stay as the resources' list of the program's keys,
+// which the help pages follow. What the table alone handles is the typed "=":
+// its ASCII row matches the character message (WM_CHAR) that TranslateMessage
+// makes from whichever key gives "=" on the user's layout, a key no key code
+// names on every layout, and sends IDM_EVALUATE. A command is known by its id
+// alone, so a key has the same effect whichever path turns it into one.
 static int CommandForKey(WPARAM key) {
   bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
   switch (key) {
