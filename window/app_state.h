@@ -38,7 +38,7 @@ struct AppState {
   int Top = kDefaultTop;            // [Top] always on top
   int Time = kDefaultTime;          // [Time] clock in the title
   int BeepOption = kDefaultBeep;    // [Beep] sounds
-  int Radix = kDefaultRadix;        // [Radix] output radix as stored: 2, 8, 10, 16 (others print as 10)
+  int Radix = kDefaultRadix;        // [Radix] as stored: 2, 8, 10, 16 (others print as 10)
   int DegreeMode = kDefaultDeg;     // [Deg]
   bool TrayMode = false;            // /t or [Tbar]
 

@@ -124,7 +124,8 @@ static int ReadMetricForDpi(int metric, int dpi) {
 }
 
 static void ReplaceIcon(HWND window, WPARAM which, int size, HICON *kept) {
-  HICON icon = static_cast<HICON>(LoadImageW(State.Instance, L"vexIcon", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  HICON icon = static_cast<HICON>(
+      LoadImageW(State.Instance, L"vexIcon", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   if (icon == nullptr) return;
   SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   if (*kept != nullptr) DestroyIcon(*kept);

@@ -15,8 +15,9 @@ void ReaddressRightButton(MSG &message) {
   POINT cursor = {};
   GetCursorPos(&cursor);
   RECT outer = {};
-  if (State.MainWindow != nullptr && GetWindowRect(State.MainWindow, &outer) && cursor.x > outer.left &&
-      cursor.x < outer.right && cursor.y > outer.top && cursor.y < outer.bottom) {
+  if (State.MainWindow != nullptr && GetWindowRect(State.MainWindow, &outer) &&
+      cursor.x > outer.left && cursor.x < outer.right && cursor.y > outer.top &&
+      cursor.y < outer.bottom) {
     message.hwnd = State.MainWindow;
   }
   message.lParam = MAKELPARAM(cursor.x, cursor.y);

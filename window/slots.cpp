@@ -107,7 +107,8 @@ void LoadSlots() {
   std::u16string_view expression = GetListItemExpression(AsText(item, wcslen(item)));
   SetWindowTextW(State.Entry, expression.empty() ? L"" : AsWide(expression.data()));
   // Past the end of the expression: the caret lands at its end.
-  State.PendingSelection = MakeSelection(static_cast<DWORD>(itemLength), static_cast<DWORD>(itemLength));
+  State.PendingSelection =
+      MakeSelection(static_cast<DWORD>(itemLength), static_cast<DWORD>(itemLength));
   KeepUndoText(expression);
   SetFocus(State.Entry);
   State.RefocusPending = false;

@@ -18,9 +18,7 @@ static HICON TrayIcon = nullptr;
 // 0 until registered at start.
 static UINT TaskbarCreatedMessage = 0;
 
-void RegisterTaskbarCreated() {
-  TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
-}
+void RegisterTaskbarCreated() { TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated"); }
 
 UINT GetTaskbarCreatedMessage() { return TaskbarCreatedMessage; }
 

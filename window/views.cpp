@@ -44,4 +44,6 @@ static void ChangeView(HWND window, int view) {
 
 void ToggleKeypad(HWND window) { ChangeView(window, State.View ^ 1); }
 
-void StepView(HWND window) { ChangeView(window, (State.View >= 0 && State.View < 3) ? State.View + 1 : 0); }
+void StepView(HWND window) {
+  ChangeView(window, (State.View >= 0 && State.View < 3) ? State.View + 1 : 0);
+}

@@ -77,7 +77,8 @@ TEST_F(Dpi, WindowEndsSixScaledPixelsBelowTheReferenceControl) {
     RECT window = {};
     RECT reference = {};
     GetWindowRect(State.MainWindow, &window);
-    GetWindowRect(GetDlgItem(State.MainWindow, view % 2 != 0 ? IDM_EVALUATE : IDC_ENTRY), &reference);
+    GetWindowRect(GetDlgItem(State.MainWindow, view % 2 != 0 ? IDM_EVALUATE : IDC_ENTRY),
+                  &reference);
     EXPECT_EQ(window.bottom - reference.bottom, MulDiv(6, WindowDpi(), 96)) << "view " << view;
   }
 }
@@ -103,7 +104,8 @@ Layout MeasureLayout() {
     layout.push_back({State.View, 0, 0, 0, r.right, r.bottom});
     GetWindowRect(State.MainWindow, &r);
     layout.push_back({State.View, -2, 0, 0, r.right - r.left, r.bottom - r.top});
-    for (HWND c = GetWindow(State.MainWindow, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    for (HWND c = GetWindow(State.MainWindow, GW_CHILD); c != nullptr;
+         c = GetWindow(c, GW_HWNDNEXT)) {
       GetWindowRect(c, &r);
       MapWindowPoints(nullptr, State.MainWindow, reinterpret_cast<POINT *>(&r), 2);
       layout.push_back({State.View, GetDlgCtrlID(c), r.left, r.top, r.right, r.bottom});
@@ -155,9 +157,11 @@ RECT ChangeDpi(int dpi) {
   RECT r = {};
   SIZE size = {};
   GetWindowRect(State.MainWindow, &r);
-  SendMessageW(State.MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&size));
+  SendMessageW(State.MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&size));
   RECT suggested = {r.left + 10, r.top + 20, r.left + 10 + size.cx, r.top + 20 + size.cy};
-  SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
   PumpMessages();
   return suggested;
 }
@@ -175,7 +179,9 @@ TEST_F(DpiChange, LayoutEqualsAFreshStartThereAndRoundTripsLeaveNoDrift) {
       if (round > 0) continue;
       ICONINFO icon = {};
       BITMAP bitmap = {};
-      GetIconInfo(reinterpret_cast<HICON>(SendMessageW(State.MainWindow, WM_GETICON, ICON_SMALL, 0)), &icon);
+      GetIconInfo(
+          reinterpret_cast<HICON>(SendMessageW(State.MainWindow, WM_GETICON, ICON_SMALL, 0)),
+          &icon);
       EXPECT_TRUE(GetObjectW(icon.hbmColor, sizeof bitmap, &bitmap) && bitmap.bmWidth == 16 * dpi / 96);
       DeleteObject(icon.hbmColor);
       DeleteObject(icon.hbmMask);
@@ -190,7 +196,8 @@ TEST_F(DpiChange, LayoutEqualsAFreshStartThereAndRoundTripsLeaveNoDrift) {
         if (outer[1] != -2) continue;
         State.View = outer[0];
         SIZE size = {};
-        SendMessageW(State.MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&size));
+        SendMessageW(State.MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&size));
         EXPECT_NEAR(size.cx, outer[4], 1) << "view " << State.View << " at " << dpi;
         EXPECT_NEAR(size.cy, outer[5], 1) << "view " << State.View << " at " << dpi;
       }
@@ -206,7 +213,8 @@ TEST_F(DpiChange, AbsurdResolutionsAndMissingRectanglesDoNoHarm) {
   EXPECT_EQ(SendMessageW(State.MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(144, 144), 0), FALSE);
   SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(10000, 10000), 0);
   EXPECT_EQ(WindowDpi(), 480);
-  SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&empty));
+  SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96),
+               reinterpret_cast<LPARAM>(&empty));
   GetWindowRect(State.MainWindow, &empty);
   EXPECT_EQ(empty.left, 5000);  // a rectangle without size: its position alone
 }

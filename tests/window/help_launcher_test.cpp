@@ -217,7 +217,8 @@ TEST_F(HelpLauncher, WithoutTheKeyTheSystemFoldersControlIsLoadedNotTheSearchPat
   EXPECT_EQ(GetModuleHandleW(PlantedControl().c_str()), nullptr);
   EXPECT_FALSE(IsHelpUnavailable());
   // The ordinal found is the control's wide-character entry point.
-  EXPECT_EQ(reinterpret_cast<FARPROC>(GetHelpFunction()), GetProcAddress(GetHelpModule(), "HtmlHelpW"));
+  EXPECT_EQ(reinterpret_cast<FARPROC>(GetHelpFunction()),
+            GetProcAddress(GetHelpModule(), "HtmlHelpW"));
 }
 
 TEST_F(HelpLauncher, ARegisteredBareNameIsNotSearchedFor) {

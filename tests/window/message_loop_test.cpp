@@ -92,7 +92,8 @@ TEST_F(MessageLoop, RightButtonOnAButtonReachesTheMainWindowInScreenCoordinates)
     POINT cursor;
     GetCursorPos(&cursor);
     ASSERT_EQ(cursor.x, centre.x);
-    MSG m = Message(control == State.Entry ? edit : control, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 4));
+    MSG m = Message(control == State.Entry ? edit : control, WM_RBUTTONDOWN, MK_RBUTTON,
+                    MAKELPARAM(3, 4));
     ProcessLoopMessage(m);
     ASSERT_EQ(Recorded().size(), 1u) << id;
     EXPECT_EQ(Recorded()[0].message, static_cast<UINT>(WM_RBUTTONDOWN));

@@ -317,7 +317,8 @@ class SettingsFailure : public ::testing::Test {
 TEST_F(SettingsFailure, ToldOnceAfterTheFirstPaintNeverDuringStartUp) {
   ASSERT_NE(StartMainWindow(), nullptr);
   ASSERT_TRUE(WriteSettingInt(kOptionsSection, L"Top", 0));
-  held = CreateFileW(State.SettingsFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  held = CreateFileW(State.SettingsFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                     nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
   // Still starting: a move's write fails and is only remembered.

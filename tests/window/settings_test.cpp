@@ -82,7 +82,8 @@ TEST_F(Settings, MissingKeysGiveTheDefaults) {
   EXPECT_EQ(State.DegreeMode, 0);
   EXPECT_EQ(State.Radix, 10);
   EXPECT_EQ(ReadText(kSlotsSection, L"Z"), L"");
-  EXPECT_EQ(GetFileAttributesW(State.SettingsFile), INVALID_FILE_ATTRIBUTES) << "reading creates nothing";
+  EXPECT_EQ(GetFileAttributesW(State.SettingsFile), INVALID_FILE_ATTRIBUTES)
+      << "reading creates nothing";
 }
 
 TEST_F(Settings, OutOfRangeValuesFallBack) {
@@ -222,8 +223,8 @@ TEST_F(Settings, ConversionThatCannotFinishLeavesTheOldFileAsItWas) {
   WriteTestSettingsBytes(old);
   std::wstring temporary = TestSettingsFile() + kConversionSuffix;
   // Open elsewhere without leave to replace it: the replace fails.
-  HANDLE held = CreateFileW(State.SettingsFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  HANDLE held = CreateFileW(State.SettingsFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(ConvertSettingsFile(State.SettingsFile, State.SettingsFile));
   CloseHandle(held);

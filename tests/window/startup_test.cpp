@@ -186,7 +186,10 @@ TEST_F(StartUp, ControlsStandAtTheirDialogUnitPositions) {
       {IDC_DEL, 148, 42, 21, 12},  {IDM_EVALUATE, 148, 55, 21, 12},
   };
   int count = 0;
-  for (HWND child = GetWindow(State.MainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
+  for (HWND child = GetWindow(State.MainWindow, GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    ++count;
+  }
   EXPECT_EQ(count, 39);
   for (const Expected &e : controls) {
     RECT units = {e.x, e.y, e.x + e.w, e.y + e.h};

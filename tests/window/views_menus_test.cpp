@@ -22,7 +22,9 @@ class ViewsMenus : public ShownWindowTest {
   static void InitEditPopup() {
     SendMessageW(State.MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(State.EditPopup), 0);
   }
-  static bool Grayed(int id) { return (GetMenuState(State.MainMenu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+  static bool Grayed(int id) {
+    return (GetMenuState(State.MainMenu, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  }
   static bool Checked(int id) {
     return (GetMenuState(State.MainMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
   }
@@ -38,7 +40,8 @@ TEST_F(ViewsMenus, CtrlACyclesTheFourViewsWithTheirHeightsAndMenuBars) {
     bool menuBar;
     HWND reference;
   };
-  const Expected cycle[] = {{0, false, State.Entry}, {1, false, equals}, {2, true, State.Entry}, {3, true, equals}};
+  const Expected cycle[] = {
+      {0, false, State.Entry}, {1, false, equals}, {2, true, State.Entry}, {3, true, equals}};
   for (const Expected &e : cycle) {
     Command(IDM_NEXT_VIEW);
     ASSERT_EQ(State.View, e.view);
@@ -106,7 +109,8 @@ TEST_F(ViewsMenus, CheckMarksFollowTheOptions) {
   State.BeepOption = 1;
   State.Radix = 16;
   State.DegreeMode = 1;
-  SendMessageW(State.MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 1)), 1);
+  SendMessageW(State.MainWindow, WM_INITMENUPOPUP,
+               reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 1)), 1);
   EXPECT_FALSE(Checked(IDM_KEYPAD));
   EXPECT_TRUE(Checked(IDM_TOPMOST));
   EXPECT_FALSE(Checked(IDM_TIME));
@@ -123,7 +127,8 @@ TEST_F(ViewsMenus, CheckMarksFollowTheOptions) {
   State.BeepOption = 0;
   State.Radix = 7;  // no item
   State.DegreeMode = 0;
-  SendMessageW(State.MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 2)), 2);
+  SendMessageW(State.MainWindow, WM_INITMENUPOPUP,
+               reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 2)), 2);
   EXPECT_TRUE(Checked(IDM_KEYPAD));
   EXPECT_FALSE(Checked(IDM_TOPMOST));
   EXPECT_TRUE(Checked(IDM_TIME));

@@ -52,7 +52,9 @@ void FormSettingsPaths() {
 }
 
 // The file reads go to: the settings file, or its converted copy.
-static const wchar_t *ReadPath() { return State.SettingsCopy[0] != L'\0' ? State.SettingsCopy : State.SettingsFile; }
+static const wchar_t *ReadPath() {
+  return State.SettingsCopy[0] != L'\0' ? State.SettingsCopy : State.SettingsFile;
+}
 
 int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue) {
   if (State.SettingsFile[0] == L'\0') return defaultValue;
@@ -121,7 +123,9 @@ void ReadStartOptions(int *wx, int *wy) {
   State.Top = ReadSettingInt(kOptionsSection, kKeyTop, kDefaultTop);
   State.View = CheckView(ReadSettingInt(kOptionsSection, kKeyView, kDefaultView));
   State.Time = ReadSettingInt(kOptionsSection, kKeyTime, kDefaultTime);
-  if (!State.TrayMode) State.TrayMode = ReadSettingInt(kOptionsSection, kKeyTbar, kDefaultTbar) != 0;
+  if (!State.TrayMode) {
+    State.TrayMode = ReadSettingInt(kOptionsSection, kKeyTbar, kDefaultTbar) != 0;
+  }
   State.BeepOption = ReadSettingInt(kOptionsSection, kKeyBeep, kDefaultBeep);
 }
 

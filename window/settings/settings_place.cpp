@@ -126,7 +126,9 @@ static bool MakeWritable(const wchar_t *path) {
 }
 
 static void UseFile(const wchar_t *path) {
-  if (path != State.SettingsFile) wmemcpy(State.SettingsFile, path, wcsnlen(path, kLongPathSize - 1) + 1);
+  if (path != State.SettingsFile) {
+    wmemcpy(State.SettingsFile, path, wcsnlen(path, kLongPathSize - 1) + 1);
+  }
   State.SettingsFile[kLongPathSize - 1] = L'\0';
 }
 
