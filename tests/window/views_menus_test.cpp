@@ -102,13 +102,18 @@ TEST_F(ViewsMenus, EditItemsFollowTheSelectionAndTheUndoText) {
   EXPECT_FALSE(Grayed(IDM_UNDO));
 }
 
+// The options as they stand, in the order of AppState.
+void SetOptions(int view, int top, int time, int beep, int radix, int degrees) {
+  State.View = view;
+  State.Top = top;
+  State.Time = time;
+  State.BeepOption = beep;
+  State.Radix = radix;
+  State.DegreeMode = degrees;
+}
+
 TEST_F(ViewsMenus, CheckMarksFollowTheOptions) {
-  State.View = 2;
-  State.Top = 1;
-  State.Time = 0;
-  State.BeepOption = 1;
-  State.Radix = 16;
-  State.DegreeMode = 1;
+  SetOptions(2, 1, 0, 1, 16, 1);
   SendMessageW(State.MainWindow, WM_INITMENUPOPUP,
                reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 1)), 1);
   EXPECT_FALSE(Checked(IDM_KEYPAD));
@@ -121,12 +126,7 @@ TEST_F(ViewsMenus, CheckMarksFollowTheOptions) {
   EXPECT_FALSE(Checked(IDM_RADIANS));
   EXPECT_TRUE(Checked(IDM_DEGREES));
 
-  State.View = 1;
-  State.Top = 0;
-  State.Time = 1;
-  State.BeepOption = 0;
-  State.Radix = 7;  // no item
-  State.DegreeMode = 0;
+  SetOptions(1, 0, 1, 0, 7, 0);  // radix 7: no item
   SendMessageW(State.MainWindow, WM_INITMENUPOPUP,
                reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 2)), 2);
   EXPECT_TRUE(Checked(IDM_KEYPAD));
