@@ -23,6 +23,25 @@ static const GUID kAccNameProperty = {
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 static const LONG kAssertive = 2;
 
+// The system's property service (nullptr where there is none) and whether
+// this thread's COM was started for it.
+static IAccPropServices *PropertyService = nullptr;
+static bool ComStarted = false;
+// The service starts once the window is drawn (StartAccessibilityLater); an
+// announcement made before that is held and made then, so that the first
+// result is still read out, once.
+static bool Started = false;
+static bool AnnouncementHeld = false;
+
+IAccPropServices *GetPropertyService() { return PropertyService; }
+
+void ResetAccessibility() {
+  PropertyService = nullptr;
+  ComStarted = false;
+  Started = false;
+  AnnouncementHeld = false;
+}
+
 // COM is found at run time: loading ole32 with the program would cost every
 // start about a tenth of its time before the window could be drawn, for a
 // service that is only wanted once the window is up.
@@ -52,12 +71,6 @@ static IAccPropServices *CreateSystemPropertyService() {
 }
 
 IAccPropServices *(*CreatePropertyService)() = CreateSystemPropertyService;
-
-// The service starts once the window is drawn (StartAccessibilityLater); an
-// announcement made before that is held and made then, so that the first
-// result is still read out, once.
-static bool Started = false;
-static bool AnnouncementHeld = false;
 
 const wchar_t *GetButtonSpokenName(int id) {
   return reinterpret_cast<const wchar_t *>(GetSpokenButtonName(id, CurrentLanguage()));
@@ -141,8 +154,8 @@ void StopAccessibility(HWND window) {
 
 void AnnounceResultChange() {
   AnnouncementHeld = !Started;
-  if (AnnouncementHeld || MainWindow == nullptr) return;
-  HWND field = GetDlgItem(MainWindow, IDC_RESULT);
+  if (AnnouncementHeld || State.MainWindow == nullptr) return;
+  HWND field = GetDlgItem(State.MainWindow, IDC_RESULT);
   if (field == nullptr) return;
   NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, field, OBJID_CLIENT, CHILDID_SELF);
 }

@@ -43,3 +43,10 @@ const wchar_t *GetButtonSpokenName(int id);
 // Creates the property service: the system's by default (nullptr when COM
 // or the service is missing). Tests put a stand-in here.
 extern IAccPropServices *(*CreatePropertyService)();
+
+// The service in use (nullptr before StartAccessibility, after
+// StopAccessibility and where there is none).
+IAccPropServices *GetPropertyService();
+
+// The service's bookkeeping as before start-up (between the in-process tests).
+void ResetAccessibility();

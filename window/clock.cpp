@@ -24,14 +24,14 @@ bool ReadSystemLocalTime(std::tm *local) {
 }
 
 wchar_t *BuildClockTitle(wchar_t *buffer) {
-  size_t titleLength = wcsnlen(TitleText, kTitleSize - 1);
+  size_t titleLength = wcsnlen(State.TitleText, kTitleSize - 1);
   std::tm local = {};
   if (ReadLocalTime == nullptr || !ReadLocalTime(&local)) {
-    wmemcpy(buffer, TitleText, titleLength);
+    wmemcpy(buffer, State.TitleText, titleLength);
     buffer[titleLength] = L'\0';
     return buffer;
   }
-  FormatClockTitle(AsText(TitleText, titleLength), ClockFieldsFromTm(local),
+  FormatClockTitle(AsText(State.TitleText, titleLength), ClockFieldsFromTm(local),
                    reinterpret_cast<char16_t *>(buffer), kClockTitleSize, CurrentLanguage());
   return buffer;
 }
@@ -48,17 +48,17 @@ void StartClock(HWND window) {
 
 void StopClock(HWND window) {
   KillTimer(window, IDT_CLOCK);
-  SetWindowTextW(window, TitleText);
+  SetWindowTextW(window, State.TitleText);
 }
 
 void ToggleClock(HWND window) {
-  Time = Time ? 0 : 1;
-  if (Time) {
+  State.Time = State.Time ? 0 : 1;
+  if (State.Time) {
     StartClock(window);
   } else {
     StopClock(window);
   }
-  WriteSettingInt(kOptionsSection, kKeyTime, Time);
+  WriteSettingInt(kOptionsSection, kKeyTime, State.Time);
 }
 
 void OnClockTimer(HWND window) {

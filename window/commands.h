@@ -42,6 +42,3 @@ void OpenContextMenu(HWND window, LPARAM screenPosition);
 // the entry.
 void ShowAboutBox(HWND window);
 
-// The entry gets the focus and the caret goes to the end of its text at the
-// next loop turn.
-void FocusEntryAtEnd();

@@ -42,12 +42,12 @@ int WindowClientWidth() { return ClientWidth; }
 static void ReadTemplate() {
   if (TemplateRead) return;
   // Any language of the template will do: they share one geometry.
-  HRSRC found = FindResourceW(Instance, L"VexClass300", MAKEINTRESOURCEW(5));  // RT_DIALOG
-  HGLOBAL loaded = found != nullptr ? LoadResource(Instance, found) : nullptr;
+  HRSRC found = FindResourceW(State.Instance, L"VexClass300", MAKEINTRESOURCEW(5));  // RT_DIALOG
+  HGLOBAL loaded = found != nullptr ? LoadResource(State.Instance, found) : nullptr;
   const void *bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
   if (bytes == nullptr) return;
   TemplateRead = ReadDialogTemplate(static_cast<const unsigned char *>(bytes),
-                                    SizeofResource(Instance, found), &Template) &&
+                                    SizeofResource(State.Instance, found), &Template) &&
                  Template.pointSize > 0;
 }
 
@@ -124,7 +124,8 @@ static int ReadMetricForDpi(int metric, int dpi) {
 }
 
 static void ReplaceIcon(HWND window, WPARAM which, int size, HICON *kept) {
-  HICON icon = static_cast<HICON>(LoadImageW(Instance, L"vexIcon", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  HICON icon = static_cast<HICON>(
+      LoadImageW(State.Instance, L"vexIcon", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   if (icon == nullptr) return;
   SendMessageW(window, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   if (*kept != nullptr) DestroyIcon(*kept);
@@ -216,7 +217,7 @@ void FinishPendingDpiChange(HWND window, WPARAM sizeType) {
 static PixelRect ReadFrameInsets(HWND window, int dpi) {
   DWORD style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
   DWORD exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
-  BOOL menu = (View == 2 || View == 3) ? TRUE : FALSE;
+  BOOL menu = (State.View == 2 || State.View == 3) ? TRUE : FALSE;
   RECT r = {0, 0, 0, 0};
   auto adjust = FindFunction<AdjustWindowRectExForDpiFunction>(L"user32.dll", "AdjustWindowRectExForDpi");
   if (adjust == nullptr || !adjust(&r, style, menu, exStyle, static_cast<UINT>(dpi))) {
@@ -234,7 +235,7 @@ bool ComputeDpiScaledSize(HWND window, WPARAM wParam, LPARAM lParam) {
   DialogBaseUnits base = MeasureBaseUnits(font);
   DeleteObject(font);
   int referenceBottom = 0;
-  if (View % 2 != 0) {
+  if (State.View % 2 != 0) {
     const TemplateItem *equals = FindTemplateItem(IDM_EVALUATE);
     if (equals == nullptr) return false;
     referenceBottom = MapDialogUnits(equals->x, equals->y, equals->width, equals->height, base).bottom;

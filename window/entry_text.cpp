@@ -13,15 +13,20 @@ std::u16string_view ReadControlText(HWND control, wchar_t (&buffer)[kEntryTextSi
 
 void KeepUndoText(std::u16string_view text) {
   size_t length = text.size() < kEntryTextSize - 1 ? text.size() : kEntryTextSize - 1;
-  wmemcpy(UndoText, AsWide(text.data()), length);
-  UndoText[length] = L'\0';
+  wmemcpy(State.UndoText, AsWide(text.data()), length);
+  State.UndoText[length] = L'\0';
 }
 
 DWORD ReadLiveSelection() {
-  if (PendingSelection != kNoPendingSelection) {
-    SavedSelection = PendingSelection;
-  } else if (Entry != nullptr) {
-    SavedSelection = static_cast<DWORD>(SendMessageW(Entry, CB_GETEDITSEL, 0, 0));
+  if (State.PendingSelection != kNoPendingSelection) {
+    State.SavedSelection = State.PendingSelection;
+  } else if (State.Entry != nullptr) {
+    State.SavedSelection = static_cast<DWORD>(SendMessageW(State.Entry, CB_GETEDITSEL, 0, 0));
   }
-  return SavedSelection;
+  return State.SavedSelection;
+}
+
+void FocusEntryAtEnd() {
+  State.PendingSelection = kCaretToEnd;
+  if (State.Entry != nullptr) SetFocus(State.Entry);
 }

@@ -1,6 +1,7 @@
 // Reading and keeping the entry's texts: control texts into fixed buffers,
-// the undo text, and the entry's selection as the user sees it. The window's
-// wchar_t text and the portable logic's char16_t text have the same layout.
+// the undo text, the entry's selection as the user sees it, and the focus
+// with the caret at the end. The window's wchar_t text and the portable
+// logic's char16_t text have the same layout.
 #pragma once
 
 #include <windows.h>
@@ -31,3 +32,7 @@ void KeepUndoText(std::u16string_view text);
 // entry keeps its selection while a button has the focus, so it is read
 // here. The value also becomes SavedSelection.
 DWORD ReadLiveSelection();
+
+// The entry gets the focus and the caret goes to the end of its text at the
+// next loop turn.
+void FocusEntryAtEnd();

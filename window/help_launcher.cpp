@@ -15,6 +15,27 @@ const HelpControlPlaces kHelpControlPlaces = {
 // HtmlHelpA (14); the help file's path may hold any character.
 static const WORD kHelpEntryOrdinal = 15;
 
+// The help control, loaded on the first help request and kept until exit;
+// once loading failed no further attempts are made.
+static HMODULE HelpModule = nullptr;
+static HelpEntryPoint HelpFunction = nullptr;
+static bool HelpUnavailable = false;
+
+HMODULE GetHelpModule() { return HelpModule; }
+HelpEntryPoint GetHelpFunction() { return HelpFunction; }
+bool IsHelpUnavailable() { return HelpUnavailable; }
+
+void UseHelpControl(HMODULE module, HelpEntryPoint function) {
+  HelpModule = module;
+  HelpFunction = function;
+}
+
+void ResetHelpLauncher() {
+  HelpModule = nullptr;  // a loaded library stays loaded; only the launcher starts over
+  HelpFunction = nullptr;
+  HelpUnavailable = false;
+}
+
 bool ReadHelpControlPath(wchar_t *buffer) {
   return ReadHelpControlPathFrom(kHelpControlPlaces.root, kHelpControlPlaces.key, buffer);
 }
@@ -125,16 +146,16 @@ bool FormEnglishHelpPath(const wchar_t *helpFile, wchar_t *out, size_t size) {
 // file beside the Japanese one when it is there; otherwise the Japanese one.
 static const wchar_t *ChooseHelpFile() {
   static wchar_t englishFile[kLongPathSize];
-  if (CurrentLanguage() != UiLanguage::kEnglish) return HelpFile;
-  if (!FormEnglishHelpPath(HelpFile, englishFile, kLongPathSize)) return HelpFile;
+  if (CurrentLanguage() != UiLanguage::kEnglish) return State.HelpFile;
+  if (!FormEnglishHelpPath(State.HelpFile, englishFile, kLongPathSize)) return State.HelpFile;
   DWORD attributes = GetFileAttributesW(englishFile);
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return HelpFile;
+    return State.HelpFile;
   }
   return englishFile;
 }
 
 void OpenHelpContents(HWND window) {
   ShowHelp(window, ChooseHelpFile(), kHelpDisplayContents, 0);
-  if (Entry != nullptr) SetFocus(Entry);
+  if (State.Entry != nullptr) SetFocus(State.Entry);
 }

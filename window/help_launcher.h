@@ -47,3 +47,19 @@ bool FormEnglishHelpPath(const wchar_t *helpFile, wchar_t *out, size_t size);
 // that is the English help file (FormEnglishHelpPath) when it exists, else
 // the Japanese one.
 void OpenHelpContents(HWND window);
+
+// The control's entry point (export 15), as the launcher keeps it.
+typedef HWND(WINAPI *HelpEntryPoint)(HWND caller, const wchar_t *file, UINT command,
+                                     DWORD_PTR data);
+
+// The loaded control and its entry point (nullptr until the first request),
+// and whether loading failed for the rest of the run.
+HMODULE GetHelpModule();
+HelpEntryPoint GetHelpFunction();
+bool IsHelpUnavailable();
+
+// Uses a control loaded elsewhere (a test's stand-in) from now on.
+void UseHelpControl(HMODULE module, HelpEntryPoint function);
+
+// The launcher as before the first request (between the in-process tests).
+void ResetHelpLauncher();

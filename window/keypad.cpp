@@ -18,10 +18,10 @@ bool IsKeypadButton(HWND window, int id) {
 }
 
 void ApplyKeypadButton(HWND window, int id) {
-  if (Entry == nullptr) return;
+  if (State.Entry == nullptr) return;
   wchar_t textBuffer[kEntryTextSize];
   wchar_t captionBuffer[kEntryTextSize];
-  std::u16string_view text = ReadControlText(Entry, textBuffer);
+  std::u16string_view text = ReadControlText(State.Entry, textBuffer);
   std::u16string_view caption = ReadControlText(GetDlgItem(window, id), captionBuffer);
   DWORD selection = ReadLiveSelection();
   // The 16-bit halves as they are: 0xFFFF (the platform's -1) and 999 both lie
@@ -31,11 +31,11 @@ void ApplyKeypadButton(HWND window, int id) {
   KeypadEdit edit = ApplyKeypadEdit(text, start, end, caption, id);
 
   if (edit.outcome == kKeypadRefused) {
-    if (BeepOption) MessageBeep(MB_ICONEXCLAMATION);
+    if (State.BeepOption) MessageBeep(MB_ICONEXCLAMATION);
   } else {
     KeepUndoText(edit.undoText);
-    if (edit.outcome == kKeypadChanged) SetWindowTextW(Entry, AsWide(edit.text));
+    if (edit.outcome == kKeypadChanged) SetWindowTextW(State.Entry, AsWide(edit.text));
   }
-  PendingSelection = MakeSelection(edit.selectionStart, edit.selectionEnd);
-  SetFocus(Entry);
+  State.PendingSelection = MakeSelection(edit.selectionStart, edit.selectionEnd);
+  SetFocus(State.Entry);
 }

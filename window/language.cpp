@@ -17,11 +17,11 @@ static LANGID GetLanguageId(UiLanguage language) {
 static const void *FindResourceData(const wchar_t *type, const wchar_t *name,
                                     UiLanguage language, DWORD *size) {
   *size = 0;
-  HRSRC found = FindResourceExW(Instance, type, name, GetLanguageId(language));
+  HRSRC found = FindResourceExW(State.Instance, type, name, GetLanguageId(language));
   if (found == nullptr) return nullptr;
-  HGLOBAL loaded = LoadResource(Instance, found);
+  HGLOBAL loaded = LoadResource(State.Instance, found);
   if (loaded == nullptr) return nullptr;
-  *size = SizeofResource(Instance, found);
+  *size = SizeofResource(State.Instance, found);
   return LockResource(loaded);
 }
 
@@ -55,18 +55,15 @@ INT_PTR ShowDialogInLanguage(const wchar_t *name, HWND owner, DLGPROC procedure)
   DWORD size = 0;
   const void *dialog = FindResourceData(RT_DIALOG, name, Language, &size);
   if (dialog == nullptr) return -1;
-  return DialogBoxIndirectParamW(Instance, static_cast<LPCDLGTEMPLATEW>(dialog), owner,
+  return DialogBoxIndirectParamW(State.Instance, static_cast<LPCDLGTEMPLATEW>(dialog), owner,
                                  procedure, 0);
 }
 
 void LoadLanguageMenus() {
-  MainMenu = LoadMenuInLanguage(L"VexMenu", Language);
-  EditPopup = GetSubMenu(MainMenu, 0);
-  ViewPopup = GetSubMenu(MainMenu, 1);
-  RadixPopup = GetSubMenu(MainMenu, 2);
-  AnglePopup = GetSubMenu(MainMenu, 3);
-  TrayMenu = LoadMenuInLanguage(L"VexMenu1", Language);
-  TrayPopup = GetSubMenu(TrayMenu, 0);
+  State.MainMenu = LoadMenuInLanguage(L"VexMenu", Language);
+  State.EditPopup = GetSubMenu(State.MainMenu, 0);
+  State.TrayMenu = LoadMenuInLanguage(L"VexMenu1", Language);
+  State.TrayPopup = GetSubMenu(State.TrayMenu, 0);
 }
 
-void LoadTitleText() { LoadStringInLanguage(IDS_TITLE, Language, TitleText, kTitleSize); }
+void LoadTitleText() { LoadStringInLanguage(IDS_TITLE, Language, State.TitleText, kTitleSize); }

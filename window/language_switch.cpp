@@ -3,7 +3,7 @@
 #include "accessibility.h"
 #include "app_state.h"
 #include "clock.h"
-#include "commands.h"
+#include "entry_text.h"
 #include "language.h"
 #include "language_choice.h"
 #include "settings.h"
@@ -26,18 +26,18 @@ void SwitchLanguage(HWND window) {
   // DestroyMenu on the attached bar would leave the window pointing at a
   // dead handle. Their popups die with them. Both bars take one line, so
   // the window keeps its height.
-  HMENU oldMain = MainMenu;
-  HMENU oldTray = TrayMenu;
+  HMENU oldMain = State.MainMenu;
+  HMENU oldTray = State.TrayMenu;
   LoadLanguageMenus();
-  if (oldMain != nullptr && GetMenu(window) == oldMain) SetMenu(window, MainMenu);
+  if (oldMain != nullptr && GetMenu(window) == oldMain) SetMenu(window, State.MainMenu);
   if (oldMain != nullptr) DestroyMenu(oldMain);
   if (oldTray != nullptr) DestroyMenu(oldTray);
 
   LoadTitleText();
-  if (Time && !IsIconic(window)) {
+  if (State.Time && !IsIconic(window)) {
     ShowClockTitle(window);
   } else {
-    SetWindowTextW(window, TitleText);
+    SetWindowTextW(window, State.TitleText);
   }
   UpdateTrayTip(window);
   RetellResultMessage();

@@ -5,6 +5,7 @@
 #include "clock.h"
 #include "commands.h"
 #include "dpi_layout.h"
+#include "entry_text.h"
 #include "help_launcher.h"
 #include "keypad.h"
 #include "language_switch.h"
@@ -21,16 +22,16 @@ void RunCommand(HWND window, int id) {
       UndoEntry();
       break;
     case IDM_CUT:
-      if (Entry != nullptr) SendMessageW(Entry, WM_CUT, 0, 0);
+      if (State.Entry != nullptr) SendMessageW(State.Entry, WM_CUT, 0, 0);
       break;
     case IDM_COPY:
-      if (Entry != nullptr) SendMessageW(Entry, WM_COPY, 0, 0);
+      if (State.Entry != nullptr) SendMessageW(State.Entry, WM_COPY, 0, 0);
       break;
     case IDM_PASTE:
-      if (Entry != nullptr) SendMessageW(Entry, WM_PASTE, 0, 0);
+      if (State.Entry != nullptr) SendMessageW(State.Entry, WM_PASTE, 0, 0);
       break;
     case IDM_DELETE:
-      if (Entry != nullptr) SendMessageW(Entry, WM_CLEAR, 0, 0);
+      if (State.Entry != nullptr) SendMessageW(State.Entry, WM_CLEAR, 0, 0);
       break;
     case IDM_COPY_ANSWER:
       CopyAnswer(window);
@@ -75,7 +76,7 @@ void RunCommand(HWND window, int id) {
     case IDM_EVALUATE_KEY:
     case IDM_EVALUATE:
       // Before the first paint the list is still empty: nothing to evaluate.
-      if (!FirstPaint) EvaluateCurrentSlot();
+      if (!State.FirstPaint) EvaluateCurrentSlot();
       break;
     case IDM_HELP_CONTENTS:
       OpenHelpContents(window);
@@ -93,17 +94,17 @@ void RunCommand(HWND window, int id) {
 
 static void OnMove(HWND window) {
   if (IsIconic(window)) {
-    SetWindowTextW(window, TitleText);
+    SetWindowTextW(window, State.TitleText);
     return;
   }
   // A move while the window is being created comes before the settings path
   // exists; InitMainWindow sets the title and position right afterwards.
-  if (SettingsFile[0] == L'\0') return;
+  if (State.SettingsFile[0] == L'\0') return;
   RECT rect = {};
   GetWindowRect(window, &rect);
   WriteSettingInt(kOptionsSection, kKeyWx, rect.left);
   WriteSettingInt(kOptionsSection, kKeyWy, rect.top);
-  if (Time) ShowClockTitle(window);
+  if (State.Time) ShowClockTitle(window);
 }
 
 // Activation (after the default handling, which gives the keyboard focus to
@@ -115,25 +116,25 @@ static void OnMove(HWND window) {
 static void OnActivate(HWND window, WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) return;
   if (HIWORD(wParam) != 0 || IsIconic(window)) {
-    RefocusPending = true;
+    State.RefocusPending = true;
     return;
   }
-  RefocusPending = false;
+  State.RefocusPending = false;
   FocusEntryAtEnd();
 }
 
 static void OnPaint() {
-  if (FirstPaint) {
+  if (State.FirstPaint) {
     LoadSlots();
     // Start-up is over: a settings failure met on the way is told now.
     TellPendingSettingsFailure();
     return;
   }
-  PaintResultField(GetDlgItem(MainWindow, IDC_RESULT), ResultText);
-  if (RefocusPending) {
-    PendingSelection = kCaretToEnd;
-    SetFocus(Entry);
-    RefocusPending = false;
+  PaintResultField(GetDlgItem(State.MainWindow, IDC_RESULT), State.ResultText);
+  if (State.RefocusPending) {
+    State.PendingSelection = kCaretToEnd;
+    SetFocus(State.Entry);
+    State.RefocusPending = false;
   }
 }
 
@@ -143,7 +144,7 @@ static void OnPaint() {
 // WM_GETDPISCALEDSIZE return on their own.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The taskbar was created anew (the shell restarted): its icons are gone.
-  if (message == TaskbarCreatedMessage && message != 0) RestoreTrayIcon(window);
+  if (message == GetTaskbarCreatedMessage() && message != 0) RestoreTrayIcon(window);
   switch (message) {
     case WM_COMMAND:
       RunCommand(window, LOWORD(wParam));
@@ -172,7 +173,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_PAINT:
       // Only paints that belong to this window; a test may send one to a
       // window it made itself.
-      if (window == MainWindow) OnPaint();
+      if (window == State.MainWindow) OnPaint();
       break;
     case WM_DPICHANGED:
       // The window places and sizes itself; a window that handles the
@@ -204,7 +205,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       StopClock(window);
       DeleteTrayIcon(window);
       StopAccessibility(window);
-      if (BeepOption) MessageBeep(MB_OK);
+      if (State.BeepOption) MessageBeep(MB_OK);
       PostQuitMessage(0);
       return 0;
     default:

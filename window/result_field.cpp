@@ -45,7 +45,7 @@ void PaintResultField(HWND field, const wchar_t *text) {
   HGDIOBJ previousFont = GetCurrentObject(dc, OBJ_FONT);
 
   HFONT createdFont = nullptr;
-  if (LastEvalFailed == 0) {
+  if (State.LastEvalFailed == 0) {
     LOGFONTW description = MakeResultFont(WindowDpi());
     createdFont = CreateFontIndirectW(&description);
     // Without the font the text is drawn in the default one.

@@ -13,6 +13,7 @@
 #include "settings.h"
 #include "settings_values.h"
 #include "slot_text.h"
+#include "utf_conversion.h"
 
 BOOL(WINAPI *PlayMessageSound)(UINT type) = MessageBeep;
 
@@ -29,13 +30,13 @@ static int EvaluateSlotLine(int slot, std::u16string_view expression, int *stop)
   BuildEngineLine(slot, expression, LineBuffer, sizeof LineBuffer);
   double value = 0;
   *stop = 0;
-  int code = EvaluateLine(LineBuffer, &value, stop, DegreeMode != 0);
+  int code = EvaluateLine(LineBuffer, &value, stop, State.DegreeMode != 0);
   LineBuffer[sizeof LineBuffer - 1] = '\0';
   if (code != kEvalOk) {
     const char *message = GetEvalMessage(code, CurrentLanguage());
     std::memcpy(LineBuffer, message, std::strlen(message) + 1);
   }
-  int radix = OutputRadix(Radix);
+  int radix = OutputRadix(State.Radix);
   if (code == kEvalOk && radix != 10) {
     char radixText[kRadixTextSize];
     FormatRadix(value, radix, radixText);
@@ -46,23 +47,23 @@ static int EvaluateSlotLine(int slot, std::u16string_view expression, int *stop)
 
 // The result field's text and ResultText := the text in LineBuffer.
 static void ShowLineAsResult() {
-  ConvertUtf8ToUtf16(LineBuffer, reinterpret_cast<char16_t *>(ResultText), kEntryTextSize);
-  SetWindowTextW(GetDlgItem(MainWindow, IDC_RESULT), ResultText);
+  ConvertUtf8ToUtf16(LineBuffer, reinterpret_cast<char16_t *>(State.ResultText), kEntryTextSize);
+  SetWindowTextW(GetDlgItem(State.MainWindow, IDC_RESULT), State.ResultText);
   AnnounceResultChange();
 }
 
 // Hidden and shown again, the field is repainted through the main window's
 // paint handler.
 static void RepaintResultField() {
-  HWND field = GetDlgItem(MainWindow, IDC_RESULT);
+  HWND field = GetDlgItem(State.MainWindow, IDC_RESULT);
   ShowWindow(field, SW_HIDE);
   ShowWindow(field, SW_SHOW);
 }
 
 void RetellResultMessage() {
   // A failed current slot at start leaves the field empty: nothing to retell.
-  if (LastEvalFailed == kEvalOk || ResultText[0] == L'\0') return;
-  const char *message = GetEvalMessage(LastEvalFailed, CurrentLanguage());
+  if (State.LastEvalFailed == kEvalOk || State.ResultText[0] == L'\0') return;
+  const char *message = GetEvalMessage(State.LastEvalFailed, CurrentLanguage());
   std::memcpy(LineBuffer, message, std::strlen(message) + 1);
   ShowLineAsResult();
   RepaintResultField();
@@ -78,61 +79,62 @@ void LoadSlots() {
     std::u16string_view expression = LimitSlotExpression(AsText(stored, wcslen(stored)));
     char16_t item[kListItemSize];
     BuildListItem(slot, expression, item, kListItemSize);
-    SendMessageW(Entry, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(item)));
+    SendMessageW(State.Entry, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(AsWide(item)));
     int stop = 0;
     int code = EvaluateSlotLine(slot, expression, &stop);
-    if (slot == CurrentSlot) {
+    if (slot == State.CurrentSlot) {
       // A failing current slot leaves the result field empty.
-      LastEvalFailed = code;
+      State.LastEvalFailed = code;
       if (code == kEvalOk) {
         ShowLineAsResult();
-        PaintResultField(GetDlgItem(MainWindow, IDC_RESULT), ResultText);
+        PaintResultField(GetDlgItem(State.MainWindow, IDC_RESULT), State.ResultText);
       }
     }
   }
 
   // The current slot's list item; its expression goes to the entry.
   wchar_t item[kEntryTextSize + 2] = L"";
-  LRESULT itemLength = SendMessageW(Entry, CB_GETLBTEXTLEN, CurrentSlot, 0);
+  LRESULT itemLength = SendMessageW(State.Entry, CB_GETLBTEXTLEN, State.CurrentSlot, 0);
   if (itemLength >= 0 && itemLength < kEntryTextSize + 2) {
-    SendMessageW(Entry, CB_GETLBTEXT, CurrentSlot, reinterpret_cast<LPARAM>(item));
+    SendMessageW(State.Entry, CB_GETLBTEXT, State.CurrentSlot, reinterpret_cast<LPARAM>(item));
   } else {
     itemLength = 0;
   }
   // Every read of the entry takes at most 255 characters, so the typing limit
   // is 255 too: a 256th character would be dropped by the next read.
-  SendMessageW(Entry, CB_LIMITTEXT, kEntryTextSize - 1, 0);
+  SendMessageW(State.Entry, CB_LIMITTEXT, kEntryTextSize - 1, 0);
   // The expression part lies in item, after the letter and the marker.
   std::u16string_view expression = GetListItemExpression(AsText(item, wcslen(item)));
-  SetWindowTextW(Entry, expression.empty() ? L"" : AsWide(expression.data()));
+  SetWindowTextW(State.Entry, expression.empty() ? L"" : AsWide(expression.data()));
   // Past the end of the expression: the caret lands at its end.
-  PendingSelection = MakeSelection(static_cast<DWORD>(itemLength), static_cast<DWORD>(itemLength));
+  State.PendingSelection =
+      MakeSelection(static_cast<DWORD>(itemLength), static_cast<DWORD>(itemLength));
   KeepUndoText(expression);
-  SetFocus(Entry);
-  RefocusPending = false;
-  FirstPaint = false;
-  StartAccessibilityLater(MainWindow);
+  SetFocus(State.Entry);
+  State.RefocusPending = false;
+  State.FirstPaint = false;
+  StartAccessibilityLater(State.MainWindow);
 }
 
 void EvaluateCurrentSlot() {
   // The caret goes back to where it is now: the "=" button and the typed "="
   // come without a refresh of SavedSelection.
-  PendingSelection = ReadLiveSelection();
-  int slot = CheckSlotIndex(CurrentSlot);
+  State.PendingSelection = ReadLiveSelection();
+  int slot = CheckSlotIndex(State.CurrentSlot);
 
   wchar_t entryText[kEntryTextSize];
-  std::u16string_view expression = LimitSlotExpression(ReadControlText(Entry, entryText));
+  std::u16string_view expression = LimitSlotExpression(ReadControlText(State.Entry, entryText));
   entryText[expression.size()] = L'\0';
   char16_t item[kListItemSize];
   BuildListItem(slot, expression, item, kListItemSize);
 
   // The list item of the slot is replaced in place; selecting it puts the
   // item's text into the edit field, so the expression is set back after it.
-  SendMessageW(Entry, CB_DELETESTRING, slot, 0);
-  SendMessageW(Entry, CB_INSERTSTRING, slot, reinterpret_cast<LPARAM>(AsWide(item)));
-  SendMessageW(Entry, CB_SETCURSEL, slot, 0);
-  SetWindowTextW(Entry, entryText);
-  SetFocus(Entry);
+  SendMessageW(State.Entry, CB_DELETESTRING, slot, 0);
+  SendMessageW(State.Entry, CB_INSERTSTRING, slot, reinterpret_cast<LPARAM>(AsWide(item)));
+  SendMessageW(State.Entry, CB_SETCURSEL, slot, 0);
+  SetWindowTextW(State.Entry, entryText);
+  SetFocus(State.Entry);
 
   wchar_t key[2] = {static_cast<wchar_t>(GetSlotLetter(slot)), L'\0'};
   WriteSettingText(kSlotsSection, key, entryText);
@@ -140,12 +142,12 @@ void EvaluateCurrentSlot() {
 
   int stop = 0;
   int code = EvaluateSlotLine(slot, expression, &stop);
-  LastEvalFailed = code;
+  State.LastEvalFailed = code;
   if (code != kEvalOk) {
     // The stop position counts the normalised text, without blanks.
-    PendingSelection = MakeCaretFromStop(stop);
-    if (BeepOption) PlayMessageSound(MB_ICONEXCLAMATION);
-  } else if (BeepOption) {
+    State.PendingSelection = MakeCaretFromStop(stop);
+    if (State.BeepOption) PlayMessageSound(MB_ICONEXCLAMATION);
+  } else if (State.BeepOption) {
     PlayMessageSound(MB_OK);
   }
 
@@ -154,15 +156,15 @@ void EvaluateCurrentSlot() {
 }
 
 void PickSlot() {
-  if (Entry == nullptr) return;
+  if (State.Entry == nullptr) return;
   wchar_t entryText[kEntryTextSize];
-  std::u16string_view text = ReadControlText(Entry, entryText);
+  std::u16string_view text = ReadControlText(State.Entry, entryText);
   if (!IsListItem(text)) return;
-  LRESULT selected = SendMessageW(Entry, CB_GETCURSEL, 0, 0);
+  LRESULT selected = SendMessageW(State.Entry, CB_GETCURSEL, 0, 0);
   // No selected item (a marker typed by hand with nothing chosen): the
   // current slot stays.
-  if (selected >= 0 && selected < kSlotCount) CurrentSlot = static_cast<int>(selected);
+  if (selected >= 0 && selected < kSlotCount) State.CurrentSlot = static_cast<int>(selected);
   // The expression runs to the end of entryText, so it ends with its NUL.
-  SetWindowTextW(Entry, AsWide(GetListItemExpression(text).data()));
-  PendingSelection = kCaretToEnd;
+  SetWindowTextW(State.Entry, AsWide(GetListItemExpression(text).data()));
+  State.PendingSelection = kCaretToEnd;
 }

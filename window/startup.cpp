@@ -7,10 +7,12 @@
 #include "language.h"
 #include "language_switch.h"
 #include "main_window.h"
+#include "message_loop.h"
 #include "settings.h"
 #include "settings_values.h"
 #include "slots.h"
 #include "tray.h"
+#include "tray_switch.h"
 #include "views.h"
 
 static const wchar_t kClassName[] = L"VexClass300";
@@ -74,13 +76,13 @@ size_t ReadMonitorRects(ScreenRect *rects, size_t capacity) {
 
 void InitMainWindow(HWND window) {
   StartWindowDpi(window);
-  TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated");
-  Entry = GetDlgItem(window, IDC_ENTRY);
+  RegisterTaskbarCreated();
+  State.Entry = GetDlgItem(window, IDC_ENTRY);
   FormSettingsPaths();
   // The language is a setting: the title waits for the settings file.
   ReadLanguageOption();
   LoadTitleText();
-  SetWindowTextW(window, TitleText);
+  SetWindowTextW(window, State.TitleText);
 
   int wx = kDefaultPosition;
   int wy = kDefaultPosition;
@@ -92,104 +94,27 @@ void InitMainWindow(HWND window) {
     SetWindowPos(window, nullptr, wx, wy, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   FollowMonitorDpiAtStart(window);
-  if (Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  if (Time) StartClock(window);
-  if (TrayMode) UpdateTrayIcon(window);
+  if (State.Top) SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (State.Time) StartClock(window);
+  if (State.TrayMode) UpdateTrayIcon(window);
   LoadLanguageMenus();
   ApplyView(window);
 }
 
 void ShowMainWindow(HWND window, int showCommand) {
-  ShowWindow(window, TrayMode ? SW_HIDE : showCommand);
-  if (BeepOption) MessageBeep(MB_OK);
-}
-
-void ReaddressRightButton(MSG &message) {
-  if (message.message != WM_RBUTTONDOWN) return;
-  POINT cursor = {};
-  GetCursorPos(&cursor);
-  RECT outer = {};
-  if (MainWindow != nullptr && GetWindowRect(MainWindow, &outer) && cursor.x > outer.left &&
-      cursor.x < outer.right && cursor.y > outer.top && cursor.y < outer.bottom) {
-    message.hwnd = MainWindow;
-  }
-  message.lParam = MAKELPARAM(cursor.x, cursor.y);
-}
-
-// The key table: Enter or key code 61 evaluates, F1 opens the help, and
-// Ctrl with A, B, D or S runs next view, copy answer, degrees and next radix.
-static int CommandForKey(WPARAM key) {
-  bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
-  switch (key) {
-    case VK_RETURN:
-    case 61:
-      return IDM_EVALUATE_KEY;
-    case VK_F1:
-      return IDM_HELP_CONTENTS;
-    case 'A':
-      return ctrl ? IDM_NEXT_VIEW : 0;
-    case 'B':
-      return ctrl ? IDM_COPY_ANSWER : 0;
-    case 'D':
-      return ctrl ? IDM_TOGGLE_DEGREES : 0;
-    case 'S':
-      return ctrl ? IDM_NEXT_RADIX : 0;
-    default:
-      return 0;
-  }
-}
-
-bool TranslateLoopKey(MSG &message) {
-  if (message.message != WM_KEYDOWN) return false;
-  int command = CommandForKey(message.wParam);
-  if (command == 0) return false;
-  message.hwnd = MainWindow;
-  message.message = WM_COMMAND;
-  message.wParam = static_cast<WPARAM>(command);
-  message.lParam = 0;
-  return true;
-}
-
-void TrackSelection(const MSG &message) {
-  if (PendingSelection != kNoPendingSelection) {
-    SendMessageW(Entry, CB_SETEDITSEL, 0, static_cast<LPARAM>(PendingSelection));
-    SavedSelection = PendingSelection;
-    PendingSelection = kNoPendingSelection;
-  } else if (message.hwnd == MainWindow && MainWindow != nullptr) {
-    SavedSelection = static_cast<DWORD>(SendMessageW(Entry, CB_GETEDITSEL, 0, 0));
-  }
-}
-
-void ProcessLoopMessage(MSG &message) {
-  ReaddressRightButton(message);
-  PickSlot();
-  TranslateLoopKey(message);
-  TrackSelection(message);
-  if (!TranslateAcceleratorW(MainWindow, Accelerators, &message)) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-int RunMessageLoop() {
-  MSG message;
-  BOOL got;
-  while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
-    if (got == -1) return 0;
-    ProcessLoopMessage(message);
-  }
-  return static_cast<int>(message.wParam);
+  ShowWindow(window, State.TrayMode ? SW_HIDE : showCommand);
+  if (State.BeepOption) MessageBeep(MB_OK);
 }
 
 int RunProgram(HINSTANCE instance, const wchar_t *commandLine, int showCommand) {
   if (ShowRunningCopy()) return 0;
-  Instance = instance;
+  State.Instance = instance;
   RegisterMainClass(instance);
-  MainWindow = CreateMainWindow(instance);
-  if (MainWindow == nullptr) return 0;
-  Accelerators = LoadAcceleratorsW(instance, L"VexAccelerator");
-  if (HasTraySwitch(commandLine)) TrayMode = true;
-  InitMainWindow(MainWindow);
-  ShowMainWindow(MainWindow, showCommand);
+  State.MainWindow = CreateMainWindow(instance);
+  if (State.MainWindow == nullptr) return 0;
+  LoadKeyAccelerators(instance);
+  if (HasTraySwitch(commandLine)) State.TrayMode = true;
+  InitMainWindow(State.MainWindow);
+  ShowMainWindow(State.MainWindow, showCommand);
   return RunMessageLoop();
 }

@@ -1,10 +1,10 @@
-// Process start: single instance, class, main window, start-up settings and
-// the message loop.
+// Process start: single instance, class, main window and start-up settings;
+// then the message loop (message_loop.h) runs.
 #pragma once
 
 #include <windows.h>
 
-#include "settings_values.h"  // ScreenRect
+#include "window_position.h"  // ScreenRect
 
 // The body of the program's entry point; returns the exit code.
 int RunProgram(HINSTANCE instance, const wchar_t *commandLine, int showCommand);
@@ -32,16 +32,3 @@ size_t ReadMonitorRects(ScreenRect *rects, size_t capacity);
 // Shows the window with showCommand, or keeps it hidden in tray mode; then
 // the start sound.
 void ShowMainWindow(HWND window, int showCommand);
-
-// One turn of the message loop for a fetched message: right-button
-// readdressing, PickSlot, the key table, selection tracking, accelerators,
-// translation and dispatch.
-void ProcessLoopMessage(MSG &message);
-
-// The parts of a turn, in their order.
-void ReaddressRightButton(MSG &message);
-bool TranslateLoopKey(MSG &message);
-void TrackSelection(const MSG &message);
-
-// Runs until the quit message; returns its exit code.
-int RunMessageLoop();

@@ -8,6 +8,31 @@
 #include "app_state.h"
 #include "language.h"
 
+// Whether the icon is shown now, and whether the user took it away (command
+// 121): then it is not added again this run.
+static bool TrayIconShown = false;
+static bool TrayIconRemoved = false;
+// The tray icon at the size of the system's small icons, loaded once.
+static HICON TrayIcon = nullptr;
+// The message the shell broadcasts when the taskbar has been (re)created;
+// 0 until registered at start.
+static UINT TaskbarCreatedMessage = 0;
+
+void RegisterTaskbarCreated() { TaskbarCreatedMessage = RegisterWindowMessageW(L"TaskbarCreated"); }
+
+UINT GetTaskbarCreatedMessage() { return TaskbarCreatedMessage; }
+
+bool IsTrayIconShown() { return TrayIconShown; }
+
+HICON GetTrayIcon() { return TrayIcon; }
+
+void ResetTray() {
+  TrayIconShown = false;
+  TrayIconRemoved = false;
+  TrayIcon = nullptr;  // a loaded icon stays loaded; the next start loads its own
+  TaskbarCreatedMessage = 0;
+}
+
 // The record's first layout (no fields beyond a 64-character tip), which
 // every version of the shell accepts.
 #ifndef NOTIFYICONDATAW_V1_SIZE
@@ -19,11 +44,11 @@
 // shrink a larger one. Loaded once and kept for the run.
 static HICON LoadTrayIcon() {
   if (TrayIcon == nullptr) {
-    TrayIcon = static_cast<HICON>(LoadImageW(Instance, L"TbarIcon", IMAGE_ICON,
+    TrayIcon = static_cast<HICON>(LoadImageW(State.Instance, L"TbarIcon", IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   }
-  if (TrayIcon == nullptr) TrayIcon = LoadIconW(Instance, L"TbarIcon");
+  if (TrayIcon == nullptr) TrayIcon = LoadIconW(State.Instance, L"TbarIcon");
   return TrayIcon;
 }
 
@@ -44,7 +69,7 @@ void UpdateTrayIcon(HWND window) {
   NOTIFYICONDATAW record;
   FillTrayRecord(record, window);
   TrayIconShown = false;
-  if (TrayMode) {
+  if (State.TrayMode) {
     TrayIconShown = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
   } else {
     Shell_NotifyIconW(NIM_DELETE, &record);
@@ -68,7 +93,7 @@ void DeleteTrayIcon(HWND window) {
 }
 
 void RestoreTrayIcon(HWND window) {
-  if (!TrayMode || TrayIconRemoved) return;
+  if (!State.TrayMode || TrayIconRemoved) return;
   // Never two icons: one still known to the shell goes first.
   DeleteTrayIcon(window);
   UpdateTrayIcon(window);
@@ -77,7 +102,7 @@ void RestoreTrayIcon(HWND window) {
 static void ShowFromTray(HWND window) {
   ShowWindow(window, SW_SHOW);
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-  if (Entry != nullptr) SetFocus(Entry);
+  if (State.Entry != nullptr) SetFocus(State.Entry);
 }
 
 static void OpenTrayPopup(HWND window, WPARAM wParam) {
@@ -85,16 +110,16 @@ static void OpenTrayPopup(HWND window, WPARAM wParam) {
   GetCursorPos(&cursor);
   bool visible = IsWindowVisible(window) != FALSE;  // a minimised window counts as visible
   bool normal = visible && !IsIconic(window);
-  if (TrayPopup != nullptr) {
-    EnableMenuItem(TrayPopup, IDM_RESTORE, MF_BYCOMMAND | (normal ? MF_GRAYED : MF_ENABLED));
-    EnableMenuItem(TrayPopup, IDM_CLOSE, MF_BYCOMMAND | (visible ? MF_ENABLED : MF_GRAYED));
+  if (State.TrayPopup != nullptr) {
+    EnableMenuItem(State.TrayPopup, IDM_RESTORE, MF_BYCOMMAND | (normal ? MF_GRAYED : MF_ENABLED));
+    EnableMenuItem(State.TrayPopup, IDM_CLOSE, MF_BYCOMMAND | (visible ? MF_ENABLED : MF_GRAYED));
   }
   // Without the foreground the popup would not close when the user clicks
   // elsewhere.
   SetForegroundWindow(window);
   SetFocus(window);
-  if (TrayPopup != nullptr) {
-    TrackPopupMenu(TrayPopup, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x,
+  if (State.TrayPopup != nullptr) {
+    TrackPopupMenu(State.TrayPopup, TPM_RIGHTBUTTON | TPM_RIGHTALIGN | TPM_BOTTOMALIGN, cursor.x,
                    cursor.y, 0, window, nullptr);
   }
   // One more turn of the message loop once the popup has closed; addressed
@@ -134,10 +159,10 @@ void HandleTrayCommand(HWND window, int id) {
       // from the icon's popup, so TrayMode is set; were it not, flipping it
       // would add an icon instead.)
       {
-        bool trayMode = TrayMode;
-        TrayMode = false;
+        bool trayMode = State.TrayMode;
+        State.TrayMode = false;
         UpdateTrayIcon(window);
-        TrayMode = trayMode;
+        State.TrayMode = trayMode;
         TrayIconRemoved = true;
       }
       // A hidden window without its icon could never come back.

@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-// Adds the icon when TrayMode is set, deletes it otherwise; the outcome is
-// left in TrayIconShown.
+// Adds the icon when TrayMode is set, deletes it otherwise; IsTrayIconShown
+// tells the outcome.
 void UpdateTrayIcon(HWND window);
 
 // The tip of a shown icon in the language in force, after a language switch.
@@ -29,3 +29,16 @@ void RestoreTrayIcon(HWND window);
 // Deletes the icon if it is shown; for the window's destruction, so that no
 // stale icon stays behind when the program ends by its close box.
 void DeleteTrayIcon(HWND window);
+
+// Registers the shell's "TaskbarCreated" message, once at start;
+// GetTaskbarCreatedMessage is 0 before that.
+void RegisterTaskbarCreated();
+UINT GetTaskbarCreatedMessage();
+
+// Whether the icon is shown now, and the icon image once loaded (nullptr
+// before).
+bool IsTrayIconShown();
+HICON GetTrayIcon();
+
+// The tray's state as before start-up (between the in-process tests).
+void ResetTray();

@@ -1,9 +1,9 @@
 #include "views.h"
 
 #include "app_state.h"
-#include "commands.h"
 #include "dpi_layout.h"
 #include "dpi_scale.h"
+#include "entry_text.h"
 #include "settings.h"
 
 // The client area as wide as the template at the window's resolution. At the
@@ -21,10 +21,10 @@ static void ApplyTemplateWidth(HWND window) {
 void ApplyView(HWND window) {
   // The menu bar is only detached, never destroyed: its Edit popup is also
   // the context menu.
-  SetMenu(window, (View == 2 || View == 3) ? MainMenu : nullptr);
+  SetMenu(window, (State.View == 2 || State.View == 3) ? State.MainMenu : nullptr);
   // Before the height: a wider window may take its menu bar on one line.
   ApplyTemplateWidth(window);
-  HWND reference = GetDlgItem(window, (View % 2 != 0) ? IDM_EVALUATE : IDC_ENTRY);
+  HWND reference = GetDlgItem(window, (State.View % 2 != 0) ? IDM_EVALUATE : IDC_ENTRY);
   RECT referenceRect = {};
   RECT windowRect = {};
   if (reference == nullptr || !GetWindowRect(reference, &referenceRect)) return;
@@ -36,12 +36,14 @@ void ApplyView(HWND window) {
 
 // Applies and stores a new View, then the caret goes back to the entry.
 static void ChangeView(HWND window, int view) {
-  View = view;
+  State.View = view;
   ApplyView(window);
-  WriteSettingInt(kOptionsSection, kKeyView, View);
+  WriteSettingInt(kOptionsSection, kKeyView, State.View);
   FocusEntryAtEnd();
 }
 
-void ToggleKeypad(HWND window) { ChangeView(window, View ^ 1); }
+void ToggleKeypad(HWND window) { ChangeView(window, State.View ^ 1); }
 
-void StepView(HWND window) { ChangeView(window, (View >= 0 && View < 3) ? View + 1 : 0); }
+void StepView(HWND window) {
+  ChangeView(window, (State.View >= 0 && State.View < 3) ? State.View + 1 : 0);
+}

@@ -202,19 +202,6 @@ DWORD ReadEntrySelection(HWND window) {
   return static_cast<DWORD>(result);
 }
 
-std::wstring ReadClipboard() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
-  HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (data != nullptr) {
-    const auto *chars = static_cast<const wchar_t *>(GlobalLock(data));
-    if (chars != nullptr) text = chars;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 std::wstring ReadIni(const VexRun &run, const wchar_t *section, const wchar_t *key) {
   wchar_t text[1024];
   GetPrivateProfileStringW(section, key, L"<absent>", text, 1024,
@@ -359,25 +346,6 @@ bool ChooseMenuItem(const VexRun &run, wchar_t popupLetter, wchar_t itemLetter) 
     PressKey(VK_ESCAPE);
   }
   return false;
-}
-
-bool WriteClipboard(const std::wstring &text) {
-  if (!OpenClipboard(nullptr)) return false;
-  EmptyClipboard();
-  bool done = false;
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  if (memory != nullptr) {
-    auto *chars = static_cast<wchar_t *>(GlobalLock(memory));
-    if (chars != nullptr) {
-      text.copy(chars, text.size());
-      chars[text.size()] = L'\0';
-      GlobalUnlock(memory);
-      done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    }
-    if (!done) GlobalFree(memory);
-  }
-  CloseClipboard();
-  return done;
 }
 
 std::wstring WaitForClipboard(const std::wstring &expected) {

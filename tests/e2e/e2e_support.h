@@ -15,6 +15,8 @@
 #include <functional>
 #include <string>
 
+#include "clipboard.h"  // ReadClipboard, WriteClipboard
+
 struct VexRun {
   std::wstring folder;  // holds vex.exe and its vex.ini
   PROCESS_INFORMATION process = {};
@@ -59,7 +61,6 @@ std::wstring ReadControlText(HWND window, int id);
 std::wstring ReadWindowTitle(HWND window);
 // The entry's selection (CB_GETEDITSEL): start low, end high.
 DWORD ReadEntrySelection(HWND window);
-std::wstring ReadClipboard();
 // A key of the program's settings file; "<absent>" when missing.
 std::wstring ReadIni(const VexRun &run, const wchar_t *section, const wchar_t *key);
 // Writes a key of the settings file before the program starts.
@@ -96,9 +97,6 @@ bool ChooseMenuItem(const VexRun &run, wchar_t popupLetter, wchar_t itemLetter);
 HWND FindProcessWindow(DWORD processId, const wchar_t *className);
 // Waits for a visible top-level window of the program with this class.
 HWND WaitForWindowClass(const VexRun &run, const wchar_t *className, DWORD milliseconds = 10000);
-// Puts a text on the clipboard (so that a later read shows whether the
-// program replaced it).
-bool WriteClipboard(const std::wstring &text);
 // Waits until the clipboard holds the expected text; returns the last text seen.
 std::wstring WaitForClipboard(const std::wstring &expected);
 

@@ -11,6 +11,7 @@
 
 #include "accessibility.h"
 #include "app_state.h"
+#include "message_loop.h"
 #include "settings.h"
 #include "slots.h"
 #include "startup.h"
@@ -98,8 +99,8 @@ IAccPropServices *NoService() { return nullptr; }
 int announcements = 0;
 void CALLBACK CountAnnouncement(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
                                 DWORD, DWORD) {
-  if (event == EVENT_OBJECT_LIVEREGIONCHANGED && MainWindow != nullptr &&
-      window == GetDlgItem(MainWindow, IDC_RESULT) && object == OBJID_CLIENT &&
+  if (event == EVENT_OBJECT_LIVEREGIONCHANGED && State.MainWindow != nullptr &&
+      window == GetDlgItem(State.MainWindow, IDC_RESULT) && object == OBJID_CLIENT &&
       child == CHILDID_SELF) {
     ++announcements;
   }
@@ -109,8 +110,8 @@ void CALLBACK CountAnnouncement(HWINEVENTHOOK, DWORD event, HWND window, LONG ob
 int nameChanges = 0;
 void CALLBACK CountNameChange(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG,
                               DWORD, DWORD) {
-  if (event == EVENT_OBJECT_NAMECHANGE && object == OBJID_CLIENT && MainWindow != nullptr &&
-      GetParent(window) == MainWindow) {
+  if (event == EVENT_OBJECT_NAMECHANGE && object == OBJID_CLIENT && State.MainWindow != nullptr &&
+      GetParent(window) == State.MainWindow) {
     ++nameChanges;
   }
 }
@@ -132,8 +133,8 @@ class Accessibility : public ::testing::Test {
   }
   // Evaluates text as the user's Enter does, and lets the events arrive.
   static void Evaluate(const wchar_t *text) {
-    SetWindowTextW(Entry, text);
-    SendMessageW(MainWindow, WM_COMMAND, IDM_EVALUATE_KEY, 0);
+    SetWindowTextW(State.Entry, text);
+    SendMessageW(State.MainWindow, WM_COMMAND, IDM_EVALUATE_KEY, 0);
     Settle();
   }
   static void Settle() {
@@ -150,28 +151,28 @@ class Accessibility : public ::testing::Test {
 TEST_F(Accessibility, ResultFieldIsAnAssertiveLiveRegionAndMarksHaveSpokenNames) {
   CreatePropertyService = UseRecordingService;
   ASSERT_NE(StartShownMainWindow(), nullptr);
-  HWND field = GetDlgItem(MainWindow, IDC_RESULT);
+  HWND field = GetDlgItem(State.MainWindow, IDC_RESULT);
   ASSERT_EQ(service.liveSettings.count(field), 1u);
   EXPECT_EQ(service.liveSettings[field], 2);  // Assertive
-  EXPECT_EQ(service.names[GetDlgItem(MainWindow, '^')], L"べき乗");
-  EXPECT_EQ(service.names[GetDlgItem(MainWindow, '\'')], L"コメント");
-  EXPECT_EQ(service.names[GetDlgItem(MainWindow, IDM_EVALUATE)], L"計算");
+  EXPECT_EQ(service.names[GetDlgItem(State.MainWindow, '^')], L"べき乗");
+  EXPECT_EQ(service.names[GetDlgItem(State.MainWindow, '\'')], L"コメント");
+  EXPECT_EQ(service.names[GetDlgItem(State.MainWindow, IDM_EVALUATE)], L"計算");
   for (int id : {int{'-'}, int{'('}, int{')'}, IDC_BS, IDC_CL, IDC_DEL}) {
-    EXPECT_EQ(service.names.count(GetDlgItem(MainWindow, id)), 1u) << id;
+    EXPECT_EQ(service.names.count(GetDlgItem(State.MainWindow, id)), 1u) << id;
   }
   // Buttons with words say their captions; nothing is named for them.
-  EXPECT_EQ(service.names.count(GetDlgItem(MainWindow, IDC_SIN)), 0u);
-  EXPECT_EQ(service.names.count(GetDlgItem(MainWindow, '7')), 0u);
+  EXPECT_EQ(service.names.count(GetDlgItem(State.MainWindow, IDC_SIN)), 0u);
+  EXPECT_EQ(service.names.count(GetDlgItem(State.MainWindow, '7')), 0u);
   // The captions stay as they are.
   wchar_t caption[8];
-  GetDlgItemTextW(MainWindow, '^', caption, 8);
+  GetDlgItemTextW(State.MainWindow, '^', caption, 8);
   EXPECT_STREQ(caption, L"^");
 
-  BeepOption = 0;
+  State.BeepOption = 0;
   CloseMainWindow();
   EXPECT_GT(service.cleared, 0);
   EXPECT_EQ(service.references, 1u) << "released at the end";
-  EXPECT_EQ(PropertyService, nullptr);
+  EXPECT_EQ(GetPropertyService(), nullptr);
 }
 
 // One announcement per change: the first paint's result, a result, a message.
@@ -179,17 +180,17 @@ TEST_F(Accessibility, EveryChangeOfTheResultIsAnnouncedOnce) {
   FormSettingsPaths();
   ASSERT_TRUE(WriteSettingText(kSlotsSection, L"A", L"6*7"));
   ASSERT_NE(StartShownMainWindow(), nullptr);
-  BeepOption = 0;
+  State.BeepOption = 0;
   Settle();
   EXPECT_EQ(announcements, 1) << "the first paint's result";
   Evaluate(L"1+2");
-  EXPECT_STREQ(ResultText, L"3.");
+  EXPECT_STREQ(State.ResultText, L"3.");
   EXPECT_EQ(announcements, 2);
   Evaluate(L"1/0");
-  EXPECT_EQ(LastEvalFailed, 2);
+  EXPECT_EQ(State.LastEvalFailed, 2);
   EXPECT_EQ(announcements, 3);
   // Enter held down: as many announcements as evaluations.
-  for (int i = 0; i < 20; ++i) SendMessageW(MainWindow, WM_COMMAND, IDM_EVALUATE_KEY, 0);
+  for (int i = 0; i < 20; ++i) SendMessageW(State.MainWindow, WM_COMMAND, IDM_EVALUATE_KEY, 0);
   Settle();
   EXPECT_EQ(announcements, 23);
 }
@@ -201,9 +202,9 @@ TEST_F(Accessibility, WithoutTheServiceOrWhenItRefusesTheProgramWorksAsBefore) {
     service.refuse = refuse;
     CreatePropertyService = refuse ? UseRecordingService : NoService;
     ASSERT_NE(StartShownMainWindow(), nullptr) << refuse;
-    BeepOption = 0;
+    State.BeepOption = 0;
     Evaluate(L"2^10");
-    EXPECT_STREQ(ResultText, L"1024.") << refuse;
+    EXPECT_STREQ(State.ResultText, L"1024.") << refuse;
     EXPECT_EQ(announcements, 1) << refuse;
     announcements = 0;
     CloseMainWindow();
@@ -213,15 +214,15 @@ TEST_F(Accessibility, WithoutTheServiceOrWhenItRefusesTheProgramWorksAsBefore) {
 TEST_F(Accessibility, SwitchingTheLanguageRenamesTheButtonsForBothKindsOfReader) {
   CreatePropertyService = UseRecordingService;
   ASSERT_NE(StartShownMainWindow(), nullptr);
-  BeepOption = 0;
-  HWND power = GetDlgItem(MainWindow, '^');
+  State.BeepOption = 0;
+  HWND power = GetDlgItem(State.MainWindow, '^');
   EXPECT_EQ(service.accNames[power], L"べき乗");
   Settle();
   nameChanges = 0;
   HWINEVENTHOOK names = SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr,
                                         CountNameChange, GetCurrentProcessId(), 0,
                                         WINEVENT_OUTOFCONTEXT);
-  SendMessageW(MainWindow, WM_COMMAND, IDM_LANGUAGE, 0);
+  SendMessageW(State.MainWindow, WM_COMMAND, IDM_LANGUAGE, 0);
   Settle();
   UnhookWinEvent(names);
   EXPECT_EQ(service.names[power] + L"|" + service.accNames[power], L"power|power");

@@ -42,7 +42,7 @@ class Clock : public ::testing::Test {
     fixedTime = MakeTime(2002, 3, 5, 2, 9, 5);
     fixedTimeReadable = true;
     ReadLocalTime = ReadFixedTime;
-    wcscpy(TitleText, L"関数電卓 Vex");
+    wcscpy(State.TitleText, L"関数電卓 Vex");
   }
   void TearDown() override {
     CloseMainWindow();
@@ -55,13 +55,13 @@ class Clock : public ::testing::Test {
   }
   static std::wstring WindowTitle() {
     wchar_t text[64];
-    GetWindowTextW(MainWindow, text, 64);
+    GetWindowTextW(State.MainWindow, text, 64);
     return text;
   }
   void StartShown() {
     ASSERT_NE(StartMainWindow(), nullptr);
-    ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-    UpdateWindow(MainWindow);
+    ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
+    UpdateWindow(State.MainWindow);
     DrainMessages();
   }
 };
@@ -105,7 +105,7 @@ TEST_F(Clock, TheSystemTimeSourceGivesTheLocalTime) {
 }
 
 TEST_F(Clock, LongTitleIsCutToTheBuffer) {
-  wcscpy(TitleText, L"123456789012345");  // the longest plain title
+  wcscpy(State.TitleText, L"123456789012345");  // the longest plain title
   fixedTime = MakeTime(2002, 12, 31, 1, 23, 59);
   std::wstring title = Title();
   EXPECT_EQ(title, L"123456789012345 2002-12-31(月)23:59");
@@ -131,18 +131,18 @@ TEST_F(Clock, StartShowsTheClockTitleWhenTimeIsOn) {
 TEST_F(Clock, TimerRefreshesTheTitleUnlessMinimised) {
   StartShown();
   fixedTime = MakeTime(2002, 3, 5, 2, 9, 35);
-  SendMessageW(MainWindow, WM_TIMER, IDT_CLOCK, 0);
+  SendMessageW(State.MainWindow, WM_TIMER, IDT_CLOCK, 0);
   EXPECT_EQ(WindowTitle(), L"関数電卓 Vex 2002-3-5(火)9:35");
 
-  ShowWindow(MainWindow, SW_MINIMIZE);
-  ASSERT_TRUE(IsIconic(MainWindow));
+  ShowWindow(State.MainWindow, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(State.MainWindow));
   EXPECT_EQ(WindowTitle(), L"関数電卓 Vex") << "minimising shows the plain title at once";
   fixedTime = MakeTime(2002, 3, 5, 2, 10, 5);
-  SendMessageW(MainWindow, WM_TIMER, IDT_CLOCK, 0);
+  SendMessageW(State.MainWindow, WM_TIMER, IDT_CLOCK, 0);
   EXPECT_EQ(WindowTitle(), L"関数電卓 Vex") << "no refresh while minimised";
 
-  ShowWindow(MainWindow, SW_RESTORE);
-  ASSERT_FALSE(IsIconic(MainWindow));
+  ShowWindow(State.MainWindow, SW_RESTORE);
+  ASSERT_FALSE(IsIconic(State.MainWindow));
   EXPECT_EQ(WindowTitle(), L"関数電卓 Vex 2002-3-5(火)10:5") << "restoring brings it back at once";
 }
 
@@ -150,23 +150,23 @@ TEST_F(Clock, MinimiseAndRestoreWithTimeOff) {
   FormSettingsPaths();
   ASSERT_TRUE(WriteSettingInt(kOptionsSection, L"Time", 0));
   StartShown();
-  ShowWindow(MainWindow, SW_MINIMIZE);
+  ShowWindow(State.MainWindow, SW_MINIMIZE);
   EXPECT_EQ(WindowTitle(), L"関数電卓 Vex");
-  ShowWindow(MainWindow, SW_RESTORE);
+  ShowWindow(State.MainWindow, SW_RESTORE);
   EXPECT_EQ(WindowTitle(), L"関数電卓 Vex");
   // A timer message is not tested against Time: it refreshes anyway.
-  SendMessageW(MainWindow, WM_TIMER, IDT_CLOCK, 0);
+  SendMessageW(State.MainWindow, WM_TIMER, IDT_CLOCK, 0);
   EXPECT_EQ(WindowTitle(), L"関数電卓 Vex 2002-3-5(火)9:5");
 }
 
 TEST_F(Clock, SwitchingTimeOffAndOn) {
   StartShown();
-  SendMessageW(MainWindow, WM_COMMAND, IDM_TIME, 0);
-  EXPECT_EQ(Time, 0);
+  SendMessageW(State.MainWindow, WM_COMMAND, IDM_TIME, 0);
+  EXPECT_EQ(State.Time, 0);
   EXPECT_EQ(WindowTitle(), L"関数電卓 Vex");
   fixedTime = MakeTime(2010, 7, 4, 0, 18, 3);
-  SendMessageW(MainWindow, WM_COMMAND, IDM_TIME, 0);
-  EXPECT_EQ(Time, 1);
+  SendMessageW(State.MainWindow, WM_COMMAND, IDM_TIME, 0);
+  EXPECT_EQ(State.Time, 1);
   EXPECT_EQ(WindowTitle(), L"関数電卓 Vex 2010-7-4(日)18:3");
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app_state.h"
+#include "clipboard.h"
+#include "message_loop.h"
 #include "settings.h"
 #include "startup.h"
 #include "window_test_support.h"
@@ -16,15 +18,15 @@ class Commands : public ShownWindowTest {
  protected:
   // Entry text and selection as the user would leave them before a command.
   static void SetEntry(const wchar_t *text, int start, int end) {
-    SetWindowTextW(Entry, text);
-    SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+    SetWindowTextW(State.Entry, text);
+    SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
     Turn();
   }
-  static void Click(int id) { SendMessageW(GetDlgItem(MainWindow, id), BM_CLICK, 0, 0); }
+  static void Click(int id) { SendMessageW(GetDlgItem(State.MainWindow, id), BM_CLICK, 0, 0); }
   static void PressCtrl(WPARAM key) {
     SetControlKey(true);
     MSG m = {};
-    m.hwnd = GetWindow(Entry, GW_CHILD);
+    m.hwnd = GetWindow(State.Entry, GW_CHILD);
     m.message = WM_KEYDOWN;
     m.wParam = key;
     m.lParam = 1;
@@ -34,33 +36,9 @@ class Commands : public ShownWindowTest {
   static int Stored(const wchar_t *key) { return ReadSettingInt(kOptionsSection, key, -12345); }
   static bool EntryHasFocus() {
     HWND focus = GetFocus();
-    return focus == Entry || GetParent(focus) == Entry;
+    return focus == State.Entry || GetParent(focus) == State.Entry;
   }
 };
-
-std::wstring ReadClipboard() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
-  HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (data != nullptr) {
-    const wchar_t *locked = static_cast<const wchar_t *>(GlobalLock(data));
-    if (locked != nullptr) text = locked;
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-void WriteClipboard(const std::wstring &text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  wchar_t *locked = static_cast<wchar_t *>(GlobalLock(memory));
-  wcscpy(locked, text.c_str());
-  GlobalUnlock(memory);
-  SetClipboardData(CF_UNICODETEXT, memory);
-  CloseClipboard();
-}
 
 // --- Keypad buttons ---
 
@@ -68,7 +46,7 @@ TEST_F(Commands, DigitButtonInsertsAtTheCaretAndKeepsTheOldTextForUndo) {
   SetEntry(L"1+2", 2, 2);
   Click('7');
   EXPECT_EQ(EntryText(), L"1+72");
-  EXPECT_STREQ(UndoText, L"1+2");
+  EXPECT_STREQ(State.UndoText, L"1+2");
   EXPECT_TRUE(EntryHasFocus());
   Turn();
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(3, 3)));
@@ -101,13 +79,13 @@ TEST_F(Commands, ClSelectsFromTheStartToTheCaretAndBsDelRemoveOneCharacter) {
 }
 
 TEST_F(Commands, InsertionPastTheLengthLimitIsRefusedWholly) {
-  BeepOption = 0;
+  State.BeepOption = 0;
   std::wstring full(253, L'1');
   SetEntry(full.c_str(), 253, 253);
-  wcscpy(UndoText, L"before");
+  wcscpy(State.UndoText, L"before");
   Click(IDC_SIN);  // "SIN(" would make 257 characters
   EXPECT_EQ(EntryText(), full);
-  EXPECT_STREQ(UndoText, L"before");
+  EXPECT_STREQ(State.UndoText, L"before");
   Click('7');  // 254: still allowed
   EXPECT_EQ(EntryText(), full + L"7");
 }
@@ -125,10 +103,10 @@ TEST_F(Commands, StrayCommandIdsLeaveTheEntryAlone) {
 
 TEST_F(Commands, SelectionValuesPastTheEndMeanTheEnd) {
   SetEntry(L"12", 0, 0);
-  PendingSelection = 0xFFFFFFFF;  // -1, -1
+  State.PendingSelection = 0xFFFFFFFF;  // -1, -1
   Click('3');
   EXPECT_EQ(EntryText(), L"123");
-  PendingSelection = MAKELONG(999, 5);
+  State.PendingSelection = MAKELONG(999, 5);
   Click(IDC_BS);
   EXPECT_EQ(EntryText(), L"12");
 }
@@ -137,7 +115,7 @@ TEST_F(Commands, ButtonUsesTheCaretMovedByTypingSinceTheLastLoopRefresh) {
   SetEntry(L"1+2", 3, 3);  // SavedSelection: 3
   // The user moves the caret in the entry (messages to the edit field do not
   // refresh SavedSelection) and clicks straight onto a button.
-  SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(1, 1));
+  SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(1, 1));
   Click('7');
   EXPECT_EQ(EntryText(), L"17+2");
   // Two buttons within one loop turn: the second follows the first.
@@ -154,21 +132,21 @@ TEST_F(Commands, UndoSwapsBackAndForth) {
   Turn();
   Command(IDM_UNDO);
   EXPECT_EQ(EntryText(), L"1+2");
-  EXPECT_STREQ(UndoText, L"1+27");
+  EXPECT_STREQ(State.UndoText, L"1+27");
   Turn();
   Command(IDM_UNDO);
   EXPECT_EQ(EntryText(), L"1+27");
-  EXPECT_STREQ(UndoText, L"1+2");
+  EXPECT_STREQ(State.UndoText, L"1+2");
 }
 
 // --- Clipboard ---
 
 TEST_F(Commands, CopyAnswerPutsTheShownTextOnTheClipboardAndKeepsTheEntry) {
-  Radix = 16;
-  SetDlgItemTextW(MainWindow, IDC_RESULT, L"ff");
-  wcscpy(ResultText, L"ff");
+  State.Radix = 16;
+  SetDlgItemTextW(State.MainWindow, IDC_RESULT, L"ff");
+  wcscpy(State.ResultText, L"ff");
   SetEntry(L"255+0", 1, 3);
-  WriteClipboard(L"before");
+  ASSERT_TRUE(WriteClipboard(L"before"));
   Command(IDM_COPY_ANSWER);
   EXPECT_EQ(ReadClipboard(), L"ff");
   EXPECT_EQ(EntryText(), L"255+0");
@@ -177,14 +155,14 @@ TEST_F(Commands, CopyAnswerPutsTheShownTextOnTheClipboardAndKeepsTheEntry) {
 }
 
 TEST_F(Commands, CopyAnswerAfterEvaluatingInRadix16) {
-  Radix = 16;
+  State.Radix = 16;
   SetEntry(L"255", 3, 3);
   Command(IDM_EVALUATE_KEY);
   wchar_t shown[64];
-  GetDlgItemTextW(MainWindow, IDC_RESULT, shown, 64);
+  GetDlgItemTextW(State.MainWindow, IDC_RESULT, shown, 64);
   ASSERT_STREQ(shown, L"ff");
   Turn();
-  WriteClipboard(L"before");
+  ASSERT_TRUE(WriteClipboard(L"before"));
   PressCtrl('B');
   EXPECT_EQ(ReadClipboard(), L"ff");
   EXPECT_EQ(EntryText(), L"255");
@@ -193,13 +171,13 @@ TEST_F(Commands, CopyAnswerAfterEvaluatingInRadix16) {
 }
 
 TEST_F(Commands, CopyAnswerOfJapaneseMessageAndOfAnEmptyField) {
-  SetDlgItemTextW(MainWindow, IDC_RESULT, L"文法ｴﾗ-です");
+  SetDlgItemTextW(State.MainWindow, IDC_RESULT, L"文法ｴﾗ-です");
   SetEntry(L"1+", 2, 2);
   Command(IDM_COPY_ANSWER);
   EXPECT_EQ(ReadClipboard(), L"文法ｴﾗ-です");
 
-  SetDlgItemTextW(MainWindow, IDC_RESULT, L"");
-  WriteClipboard(L"kept");
+  SetDlgItemTextW(State.MainWindow, IDC_RESULT, L"");
+  ASSERT_TRUE(WriteClipboard(L"kept"));
   Command(IDM_COPY_ANSWER);
   EXPECT_EQ(ReadClipboard(), L"kept");
   EXPECT_EQ(EntryText(), L"1+");
@@ -211,10 +189,10 @@ TEST_F(Commands, CutCopyPasteAndDeleteActOnTheEntrySelection) {
   EXPECT_EQ(ReadClipboard(), L"34");
   Command(IDM_CUT);
   EXPECT_EQ(EntryText(), L"12+");
-  SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
+  SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
   Command(IDM_PASTE);
   EXPECT_EQ(EntryText(), L"3412+");
-  SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(0, 2));
+  SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(0, 2));
   Command(IDM_DELETE);
   EXPECT_EQ(EntryText(), L"12+");
   EXPECT_EQ(ReadClipboard(), L"34") << "delete does not touch the clipboard";
@@ -223,102 +201,102 @@ TEST_F(Commands, CutCopyPasteAndDeleteActOnTheEntrySelection) {
 // --- Options ---
 
 TEST_F(Commands, CtrlSStepsTheRadixAndWritesItAtOnce) {
-  ASSERT_EQ(Radix, 10);
+  ASSERT_EQ(State.Radix, 10);
   const int expected[] = {16, 2, 8, 10};
   for (int radix : expected) {
     PressCtrl('S');
-    EXPECT_EQ(Radix, radix);
+    EXPECT_EQ(State.Radix, radix);
     EXPECT_EQ(Stored(L"Radix"), radix);
-    EXPECT_EQ(PendingSelection, kCaretToEnd);
+    EXPECT_EQ(State.PendingSelection, kCaretToEnd);
     EXPECT_TRUE(EntryHasFocus());
     Turn();
   }
-  Radix = 7;  // from a hand-edited settings file
+  State.Radix = 7;  // from a hand-edited settings file
   Command(IDM_NEXT_RADIX);
-  EXPECT_EQ(Radix, 7);
+  EXPECT_EQ(State.Radix, 7);
   Command(IDM_RADIX8);
   EXPECT_EQ(Stored(L"Radix"), 8);
 }
 
 TEST_F(Commands, CtrlDTogglesDegreesAndTheAngleItemsSetThem) {
-  ASSERT_EQ(DegreeMode, 0);
+  ASSERT_EQ(State.DegreeMode, 0);
   PressCtrl('D');
-  EXPECT_EQ(DegreeMode, 1);
+  EXPECT_EQ(State.DegreeMode, 1);
   EXPECT_EQ(Stored(L"Deg"), 1);
   PressCtrl('D');
   EXPECT_EQ(Stored(L"Deg"), 0);
   Command(IDM_DEGREES);
   EXPECT_EQ(Stored(L"Deg"), 1);
   Command(IDM_RADIANS);
-  EXPECT_EQ(DegreeMode, 0);
+  EXPECT_EQ(State.DegreeMode, 0);
   EXPECT_EQ(Stored(L"Deg"), 0);
 }
 
 TEST_F(Commands, RadixChangeLeavesTheShownResultAlone) {
-  SetDlgItemTextW(MainWindow, IDC_RESULT, L"255.");
-  wcscpy(ResultText, L"255.");
+  SetDlgItemTextW(State.MainWindow, IDC_RESULT, L"255.");
+  wcscpy(State.ResultText, L"255.");
   Command(IDM_RADIX16);
   wchar_t shown[64];
-  GetDlgItemTextW(MainWindow, IDC_RESULT, shown, 64);
+  GetDlgItemTextW(State.MainWindow, IDC_RESULT, shown, 64);
   EXPECT_STREQ(shown, L"255.");
 }
 
 TEST_F(Commands, BeepAndTopmostToggleAndAreWritten) {
-  ASSERT_EQ(BeepOption, 1);
+  ASSERT_EQ(State.BeepOption, 1);
   Command(IDM_BEEP);
-  EXPECT_EQ(BeepOption, 0);
+  EXPECT_EQ(State.BeepOption, 0);
   EXPECT_EQ(Stored(L"Beep"), 0);
   Command(IDM_BEEP);
   EXPECT_EQ(Stored(L"Beep"), 1);
 
   Command(IDM_TOPMOST);
   EXPECT_EQ(Stored(L"Top"), 1);
-  EXPECT_NE(GetWindowLongW(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_NE(GetWindowLongW(State.MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   Command(IDM_TOPMOST);
   EXPECT_EQ(Stored(L"Top"), 0);
-  EXPECT_EQ(GetWindowLongW(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(GetWindowLongW(State.MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 
 TEST_F(Commands, TimeTogglesTheTimerAndTheTitle) {
-  ASSERT_EQ(Time, 1);  // default: clock on, timer running
+  ASSERT_EQ(State.Time, 1);  // default: clock on, timer running
   Command(IDM_TIME);
-  EXPECT_EQ(Time, 0);
+  EXPECT_EQ(State.Time, 0);
   EXPECT_EQ(Stored(L"Time"), 0);
   wchar_t title[64];
-  GetWindowTextW(MainWindow, title, 64);
-  EXPECT_STREQ(title, TitleText);
-  EXPECT_FALSE(KillTimer(MainWindow, IDT_CLOCK)) << "the timer was stopped";
+  GetWindowTextW(State.MainWindow, title, 64);
+  EXPECT_STREQ(title, State.TitleText);
+  EXPECT_FALSE(KillTimer(State.MainWindow, IDT_CLOCK)) << "the timer was stopped";
 
   Command(IDM_TIME);
   EXPECT_EQ(Stored(L"Time"), 1);
-  GetWindowTextW(MainWindow, title, 64);
-  EXPECT_EQ(std::wstring(title).rfind(TitleText, 0), 0u);
-  EXPECT_GT(wcslen(title), wcslen(TitleText)) << "the clock follows the plain title";
-  EXPECT_TRUE(KillTimer(MainWindow, IDT_CLOCK)) << "the timer runs again";
+  GetWindowTextW(State.MainWindow, title, 64);
+  EXPECT_EQ(std::wstring(title).rfind(State.TitleText, 0), 0u);
+  EXPECT_GT(wcslen(title), wcslen(State.TitleText)) << "the clock follows the plain title";
+  EXPECT_TRUE(KillTimer(State.MainWindow, IDT_CLOCK)) << "the timer runs again";
 }
 
 // --- Move and timer ---
 
 TEST_F(Commands, MoveWritesThePositionButNotWhileMinimised) {
-  SetWindowPos(MainWindow, nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(State.MainWindow, nullptr, 123, 45, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   EXPECT_EQ(Stored(L"Wx"), 123);
   EXPECT_EQ(Stored(L"Wy"), 45);
 
-  ShowWindow(MainWindow, SW_MINIMIZE);
-  ASSERT_TRUE(IsIconic(MainWindow));
+  ShowWindow(State.MainWindow, SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(State.MainWindow));
   wchar_t title[64];
-  GetWindowTextW(MainWindow, title, 64);
-  EXPECT_STREQ(title, TitleText);
+  GetWindowTextW(State.MainWindow, title, 64);
+  EXPECT_STREQ(title, State.TitleText);
   EXPECT_EQ(Stored(L"Wx"), 123);
   EXPECT_EQ(Stored(L"Wy"), 45);
-  SendMessageW(MainWindow, WM_TIMER, IDT_CLOCK, 0);
-  GetWindowTextW(MainWindow, title, 64);
-  EXPECT_STREQ(title, TitleText) << "no clock while minimised";
+  SendMessageW(State.MainWindow, WM_TIMER, IDT_CLOCK, 0);
+  GetWindowTextW(State.MainWindow, title, 64);
+  EXPECT_STREQ(title, State.TitleText) << "no clock while minimised";
 
-  ShowWindow(MainWindow, SW_RESTORE);
+  ShowWindow(State.MainWindow, SW_RESTORE);
   EXPECT_EQ(Stored(L"Wx"), 123);
-  GetWindowTextW(MainWindow, title, 64);
-  EXPECT_GT(wcslen(title), wcslen(TitleText)) << "restoring brings the clock back";
+  GetWindowTextW(State.MainWindow, title, 64);
+  EXPECT_GT(wcslen(title), wcslen(State.TitleText)) << "restoring brings the clock back";
 }
 
 // --- Before the first paint ---
@@ -327,12 +305,12 @@ TEST(CommandsBeforeFirstPaint, DoNothingHarmful) {
   PrepareFreshStart();
   WriteTestSettingsBytes("[Data]\r\nA=1+2\r\n");
   ASSERT_NE(StartMainWindow(), nullptr);
-  ASSERT_TRUE(FirstPaint);
+  ASSERT_TRUE(State.FirstPaint);
   for (int id : {IDM_EVALUATE, IDM_EVALUATE_KEY, IDM_UNDO, IDM_COPY_ANSWER, IDC_BS, int{'7'}, IDM_CUT,
                  IDM_PASTE, IDM_NEXT_VIEW}) {
-    SendMessageW(MainWindow, WM_COMMAND, id, 0);
+    SendMessageW(State.MainWindow, WM_COMMAND, id, 0);
   }
-  SendMessageW(MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(EditPopup), 0);
+  SendMessageW(State.MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(State.EditPopup), 0);
   wchar_t stored[16];
   ReadSlotExpression(0, stored, 16);
   EXPECT_STREQ(stored, L"1+2") << "slot A is not overwritten before it was loaded";

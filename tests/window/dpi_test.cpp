@@ -17,6 +17,7 @@
 
 #include "app_state.h"
 #include "dpi_layout.h"
+#include "message_loop.h"
 #include "views.h"
 #include "slots.h"
 #include "startup.h"
@@ -28,7 +29,7 @@ class Dpi : public ShownWindowTest {
  protected:
   void SetUp() override {
     ShownWindowTest::SetUp();
-    BeepOption = 0;
+    State.BeepOption = 0;
   }
 };
 
@@ -39,12 +40,12 @@ TEST_F(Dpi, TheProgramReadsTheScreensResolution) {
 
 // The height of the figures' ink as a share of the field's height.
 TEST_F(Dpi, ResultFiguresFillTheFieldAsAt96Dpi) {
-  SetWindowTextW(Entry, L"SQR(2000000)");
+  SetWindowTextW(State.Entry, L"SQR(2000000)");
   EvaluateCurrentSlot();
   MSG m;
   while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ProcessLoopMessage(m);
-  ASSERT_STREQ(ResultText, L"1414.213562");
-  Ink ink = ReadControlInk(GetDlgItem(MainWindow, IDC_RESULT));
+  ASSERT_STREQ(State.ResultText, L"1414.213562");
+  Ink ink = ReadControlInk(GetDlgItem(State.MainWindow, IDC_RESULT));
   ASSERT_GT(ink.dark, 0);
   // The figures start at the scaled offset and stay inside the field.
   EXPECT_GE(ink.left, MulDiv(3, WindowDpi(), 96));
@@ -71,12 +72,13 @@ TEST_F(Dpi, ResultFiguresFillTheFieldAsAt96Dpi) {
 
 TEST_F(Dpi, WindowEndsSixScaledPixelsBelowTheReferenceControl) {
   for (int view = 0; view < 4; ++view) {
-    View = view;
-    ApplyView(MainWindow);
+    State.View = view;
+    ApplyView(State.MainWindow);
     RECT window = {};
     RECT reference = {};
-    GetWindowRect(MainWindow, &window);
-    GetWindowRect(GetDlgItem(MainWindow, view % 2 != 0 ? IDM_EVALUATE : IDC_ENTRY), &reference);
+    GetWindowRect(State.MainWindow, &window);
+    GetWindowRect(GetDlgItem(State.MainWindow, view % 2 != 0 ? IDM_EVALUATE : IDC_ENTRY),
+                  &reference);
     EXPECT_EQ(window.bottom - reference.bottom, MulDiv(6, WindowDpi(), 96)) << "view " << view;
   }
 }
@@ -94,26 +96,27 @@ void PumpMessages() {
 
 Layout MeasureLayout() {
   Layout layout;
-  int saved = View;
-  for (View = 0; View < 4; ++View) {
-    ApplyView(MainWindow);
+  int saved = State.View;
+  for (State.View = 0; State.View < 4; ++State.View) {
+    ApplyView(State.MainWindow);
     RECT r = {};
-    GetClientRect(MainWindow, &r);
-    layout.push_back({View, 0, 0, 0, r.right, r.bottom});
-    GetWindowRect(MainWindow, &r);
-    layout.push_back({View, -2, 0, 0, r.right - r.left, r.bottom - r.top});
-    for (HWND c = GetWindow(MainWindow, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    GetClientRect(State.MainWindow, &r);
+    layout.push_back({State.View, 0, 0, 0, r.right, r.bottom});
+    GetWindowRect(State.MainWindow, &r);
+    layout.push_back({State.View, -2, 0, 0, r.right - r.left, r.bottom - r.top});
+    for (HWND c = GetWindow(State.MainWindow, GW_CHILD); c != nullptr;
+         c = GetWindow(c, GW_HWNDNEXT)) {
       GetWindowRect(c, &r);
-      MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT *>(&r), 2);
-      layout.push_back({View, GetDlgCtrlID(c), r.left, r.top, r.right, r.bottom});
+      MapWindowPoints(nullptr, State.MainWindow, reinterpret_cast<POINT *>(&r), 2);
+      layout.push_back({State.View, GetDlgCtrlID(c), r.left, r.top, r.right, r.bottom});
     }
   }
-  View = saved;
-  ApplyView(MainWindow);
-  SetWindowTextW(Entry, L"SQR(2000000)");
+  State.View = saved;
+  ApplyView(State.MainWindow);
+  SetWindowTextW(State.Entry, L"SQR(2000000)");
   EvaluateCurrentSlot();
   PumpMessages();
-  Ink ink = ReadControlInk(GetDlgItem(MainWindow, IDC_RESULT));
+  Ink ink = ReadControlInk(GetDlgItem(State.MainWindow, IDC_RESULT));
   layout.push_back({-1, 0, ink.left, ink.top, ink.right, ink.bottom});
   return layout;
 }
@@ -139,7 +142,7 @@ std::string LayoutFile(int dpi) {
 // exactly what the dialog manager made of the template.
 TEST_F(Dpi, LayingOutAgainAtTheSameResolutionKeepsTheDialogManagersLayout) {
   Layout fresh = MeasureLayout();
-  SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(WindowDpi(), WindowDpi()), 0);
+  SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(WindowDpi(), WindowDpi()), 0);
   ExpectSameLayout(MeasureLayout(), fresh, 0, "laid out again");
   FILE *file = std::fopen(LayoutFile(WindowDpi()).c_str(), "w");
   for (const auto &r : fresh) {
@@ -153,10 +156,12 @@ TEST_F(Dpi, LayingOutAgainAtTheSameResolutionKeepsTheDialogManagersLayout) {
 RECT ChangeDpi(int dpi) {
   RECT r = {};
   SIZE size = {};
-  GetWindowRect(MainWindow, &r);
-  SendMessageW(MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&size));
+  GetWindowRect(State.MainWindow, &r);
+  SendMessageW(State.MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&size));
   RECT suggested = {r.left + 10, r.top + 20, r.left + 10 + size.cx, r.top + 20 + size.cy};
-  SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+               reinterpret_cast<LPARAM>(&suggested));
   PumpMessages();
   return suggested;
 }
@@ -169,12 +174,14 @@ TEST_F(DpiChange, LayoutEqualsAFreshStartThereAndRoundTripsLeaveNoDrift) {
     for (int dpi : {144, 192, 96}) {
       RECT suggested = ChangeDpi(dpi);
       RECT now = {};
-      GetWindowRect(MainWindow, &now);
+      GetWindowRect(State.MainWindow, &now);
       ASSERT_EQ(WindowDpi() * 100000 + now.left * 100 + now.top, dpi * 100000 + suggested.left * 100 + suggested.top);
       if (round > 0) continue;
       ICONINFO icon = {};
       BITMAP bitmap = {};
-      GetIconInfo(reinterpret_cast<HICON>(SendMessageW(MainWindow, WM_GETICON, ICON_SMALL, 0)), &icon);
+      GetIconInfo(
+          reinterpret_cast<HICON>(SendMessageW(State.MainWindow, WM_GETICON, ICON_SMALL, 0)),
+          &icon);
       EXPECT_TRUE(GetObjectW(icon.hbmColor, sizeof bitmap, &bitmap) && bitmap.bmWidth == 16 * dpi / 96);
       DeleteObject(icon.hbmColor);
       DeleteObject(icon.hbmMask);
@@ -187,11 +194,12 @@ TEST_F(DpiChange, LayoutEqualsAFreshStartThereAndRoundTripsLeaveNoDrift) {
       ExpectSameLayout(MeasureLayout(), fresh, 1, "fresh start");
       for (const auto &outer : fresh) {
         if (outer[1] != -2) continue;
-        View = outer[0];
+        State.View = outer[0];
         SIZE size = {};
-        SendMessageW(MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&size));
-        EXPECT_NEAR(size.cx, outer[4], 1) << "view " << View << " at " << dpi;
-        EXPECT_NEAR(size.cy, outer[5], 1) << "view " << View << " at " << dpi;
+        SendMessageW(State.MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&size));
+        EXPECT_NEAR(size.cx, outer[4], 1) << "view " << State.View << " at " << dpi;
+        EXPECT_NEAR(size.cy, outer[5], 1) << "view " << State.View << " at " << dpi;
       }
     }
   }
@@ -200,13 +208,14 @@ TEST_F(DpiChange, LayoutEqualsAFreshStartThereAndRoundTripsLeaveNoDrift) {
 
 TEST_F(DpiChange, AbsurdResolutionsAndMissingRectanglesDoNoHarm) {
   RECT empty = {5000, 5000, 4000, 4000};
-  SendMessageW(MainWindow, WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(&empty));
+  SendMessageW(State.MainWindow, WM_DPICHANGED, 0, reinterpret_cast<LPARAM>(&empty));
   EXPECT_EQ(WindowDpi(), 96);
-  EXPECT_EQ(SendMessageW(MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(144, 144), 0), FALSE);
-  SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(10000, 10000), 0);
+  EXPECT_EQ(SendMessageW(State.MainWindow, WM_GETDPISCALEDSIZE, MAKEWPARAM(144, 144), 0), FALSE);
+  SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(10000, 10000), 0);
   EXPECT_EQ(WindowDpi(), 480);
-  SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&empty));
-  GetWindowRect(MainWindow, &empty);
+  SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(96, 96),
+               reinterpret_cast<LPARAM>(&empty));
+  GetWindowRect(State.MainWindow, &empty);
   EXPECT_EQ(empty.left, 5000);  // a rectangle without size: its position alone
 }
 
@@ -216,11 +225,11 @@ TEST_F(DpiChange, AChangeWhileMinimisedOrHiddenShowsWhenTheWindowComesBack) {
   Layout at192 = MeasureLayout();
   for (int hide : {SW_MINIMIZE, SW_HIDE}) {
     ChangeDpi(96);
-    ShowWindow(MainWindow, hide);
+    ShowWindow(State.MainWindow, hide);
     PumpMessages();
-    SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(192, 192), 0);
-    ShowWindow(MainWindow, SW_RESTORE);
-    SetForegroundWindow(MainWindow);
+    SendMessageW(State.MainWindow, WM_DPICHANGED, MAKEWPARAM(192, 192), 0);
+    ShowWindow(State.MainWindow, SW_RESTORE);
+    SetForegroundWindow(State.MainWindow);
     PumpMessages();
     ExpectSameLayout(MeasureLayout(), at192, 0, hide == SW_HIDE ? "hidden" : "minimised");
   }

@@ -10,6 +10,7 @@
 #include "app_state.h"
 #include "help_launcher.h"
 #include "language.h"
+#include "message_loop.h"
 #include "startup.h"
 #include "window_test_support.h"
 
@@ -182,9 +183,9 @@ TEST_F(HelpLauncher, TheRegisteredLibraryIsUsedAndLoadedOnce) {
 
   HWND answer = ShowHelpFrom(Places(), caller, file, kHelpDisplayContents, 0);
   EXPECT_EQ(answer, reinterpret_cast<HWND>(static_cast<ULONG_PTR>(0x5EC0)));
-  ASSERT_NE(HelpModule, nullptr);
-  EXPECT_TRUE(SamePath(ModulePath(HelpModule), FakeControl()));
-  EXPECT_FALSE(HelpUnavailable);
+  ASSERT_NE(GetHelpModule(), nullptr);
+  EXPECT_TRUE(SamePath(ModulePath(GetHelpModule()), FakeControl()));
+  EXPECT_FALSE(IsHelpUnavailable());
   const FakeHelpCall *calls = FakeCalls(FakeControl());
   ASSERT_NE(calls, nullptr);
   EXPECT_EQ(calls->count, 1);
@@ -195,10 +196,10 @@ TEST_F(HelpLauncher, TheRegisteredLibraryIsUsedAndLoadedOnce) {
   EXPECT_EQ(GetModuleHandleW(PlantedControl().c_str()), nullptr);
 
   // Later calls use what was found, even when the registry changes.
-  HMODULE module = HelpModule;
+  HMODULE module = GetHelpModule();
   SetValue(L"C:\\nowhere\\other.ocx");
   ShowHelpFrom(Places(), caller, L"second.chm", 7, 99);
-  EXPECT_EQ(HelpModule, module);
+  EXPECT_EQ(GetHelpModule(), module);
   EXPECT_EQ(calls->count, 2);
   EXPECT_STREQ(calls->file, L"second.chm");
   EXPECT_EQ(calls->command, 7u);
@@ -210,51 +211,52 @@ TEST_F(HelpLauncher, WithoutTheKeyTheSystemFoldersControlIsLoadedNotTheSearchPat
   HWND answer = ShowHelpFrom(Places(), nullptr, L"C:\\nowhere\\missing.chm",
                              kHelpDisplayContents, 0);
   EXPECT_EQ(answer, nullptr);  // the real control, and no such file
-  ASSERT_NE(HelpModule, nullptr);
-  EXPECT_TRUE(SamePath(ModulePath(HelpModule), SystemFile(L"hhctrl.ocx")))
-      << ModulePath(HelpModule);
+  ASSERT_NE(GetHelpModule(), nullptr);
+  EXPECT_TRUE(SamePath(ModulePath(GetHelpModule()), SystemFile(L"hhctrl.ocx")))
+      << ModulePath(GetHelpModule());
   EXPECT_EQ(GetModuleHandleW(PlantedControl().c_str()), nullptr);
-  EXPECT_FALSE(HelpUnavailable);
+  EXPECT_FALSE(IsHelpUnavailable());
   // The ordinal found is the control's wide-character entry point.
-  EXPECT_EQ(reinterpret_cast<FARPROC>(HelpFunction), GetProcAddress(HelpModule, "HtmlHelpW"));
+  EXPECT_EQ(reinterpret_cast<FARPROC>(GetHelpFunction()),
+            GetProcAddress(GetHelpModule(), "HtmlHelpW"));
 }
 
 TEST_F(HelpLauncher, ARegisteredBareNameIsNotSearchedFor) {
   PlantControl();
   SetValue(L"hhctrl.ocx");
   ShowHelpFrom(Places(), nullptr, L"C:\\nowhere\\missing.chm", kHelpDisplayContents, 0);
-  ASSERT_NE(HelpModule, nullptr);
-  EXPECT_TRUE(SamePath(ModulePath(HelpModule), SystemFile(L"hhctrl.ocx")))
-      << ModulePath(HelpModule);
+  ASSERT_NE(GetHelpModule(), nullptr);
+  EXPECT_TRUE(SamePath(ModulePath(GetHelpModule()), SystemFile(L"hhctrl.ocx")))
+      << ModulePath(GetHelpModule());
   EXPECT_EQ(GetModuleHandleW(PlantedControl().c_str()), nullptr);
 }
 
 TEST_F(HelpLauncher, ARegisteredLibraryThatDoesNotLoadFallsBack) {
   SetValue(TestFolder() + L"\\no-such-control.ocx");
   ShowHelpFrom(Places(), nullptr, L"C:\\nowhere\\missing.chm", kHelpDisplayContents, 0);
-  ASSERT_NE(HelpModule, nullptr);
-  EXPECT_TRUE(SamePath(ModulePath(HelpModule), SystemFile(L"hhctrl.ocx")));
-  EXPECT_FALSE(HelpUnavailable);
+  ASSERT_NE(GetHelpModule(), nullptr);
+  EXPECT_TRUE(SamePath(ModulePath(GetHelpModule()), SystemFile(L"hhctrl.ocx")));
+  EXPECT_FALSE(IsHelpUnavailable());
 }
 
 TEST_F(HelpLauncher, NothingLoadableMakesHelpUnavailableForTheRestOfTheRun) {
   HelpControlPlaces nowhere = Places(L"vex-no-such-control.ocx");
   EXPECT_EQ(ShowHelpFrom(nowhere, nullptr, L"vex.chm", kHelpDisplayContents, 0), nullptr);
-  EXPECT_TRUE(HelpUnavailable);
-  EXPECT_EQ(HelpModule, nullptr);
+  EXPECT_TRUE(IsHelpUnavailable());
+  EXPECT_EQ(GetHelpModule(), nullptr);
 
   // A control that would load now is not tried again.
   SetValue(FakeControl());
   EXPECT_EQ(ShowHelpFrom(Places(), nullptr, L"vex.chm", kHelpDisplayContents, 0), nullptr);
-  EXPECT_EQ(HelpModule, nullptr);
+  EXPECT_EQ(GetHelpModule(), nullptr);
   EXPECT_EQ(GetModuleHandleW(FakeControl().c_str()), nullptr);
 }
 
 TEST_F(HelpLauncher, ALibraryWithoutTheWideEntryPointMakesHelpUnavailable) {
   SetValue(FakeControl8Bit());
   EXPECT_EQ(ShowHelpFrom(Places(), nullptr, L"vex.chm", kHelpDisplayContents, 0), nullptr);
-  EXPECT_TRUE(HelpUnavailable);
-  EXPECT_EQ(HelpFunction, nullptr);
+  EXPECT_TRUE(IsHelpUnavailable());
+  EXPECT_EQ(GetHelpFunction(), nullptr);
   EXPECT_EQ(ShowHelpFrom(Places(), nullptr, L"vex.chm", kHelpDisplayContents, 0), nullptr);
   const FakeHelpCall *calls = FakeCalls(FakeControl8Bit());
   ASSERT_NE(calls, nullptr);
@@ -266,7 +268,7 @@ TEST_F(HelpLauncher, ALibraryWithoutTheWideEntryPointMakesHelpUnavailable) {
 TEST_F(HelpLauncher, F1OpensTheHelpFileAtItsContents) {
   ASSERT_NE(StartMainWindow(), nullptr);
   // The help file follows the executable's name.
-  EXPECT_TRUE(SamePath(HelpFile, TestFolder() + L"\\window_tests.chm")) << HelpFile;
+  EXPECT_TRUE(SamePath(State.HelpFile, TestFolder() + L"\\window_tests.chm")) << State.HelpFile;
 
   // The real help file, built beside vex.exe.
   wchar_t chm[MAX_PATH];
@@ -275,13 +277,13 @@ TEST_F(HelpLauncher, F1OpensTheHelpFileAtItsContents) {
   ASSERT_NE(GetFileAttributesW(chm), INVALID_FILE_ATTRIBUTES) << "vex.chm not beside vex.exe";
   ASSERT_NE(GetFileAttributesW((TestFolder() + L"\\..\\..\\window\\vex.exe").c_str()),
             INVALID_FILE_ATTRIBUTES);
-  wcscpy(HelpFile, chm);
+  wcscpy(State.HelpFile, chm);
 
-  ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-  UpdateWindow(MainWindow);
+  ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
+  UpdateWindow(State.MainWindow);
   DrainMessages();
-  SetFocus(MainWindow);
-  HWND edit = GetWindow(Entry, GW_CHILD);
+  SetFocus(State.MainWindow);
+  HWND edit = GetWindow(State.Entry, GW_CHILD);
   MSG f1 = {};
   f1.hwnd = edit;
   f1.message = WM_KEYDOWN;
@@ -294,7 +296,7 @@ TEST_F(HelpLauncher, F1OpensTheHelpFileAtItsContents) {
   DWORD process = 0;
   GetWindowThreadProcessId(help, &process);
   EXPECT_EQ(process, GetCurrentProcessId());
-  EXPECT_FALSE(HelpUnavailable);
+  EXPECT_FALSE(IsHelpUnavailable());
   EXPECT_EQ(GetFocus(), edit);
   DestroyWindow(help);
 }
@@ -302,43 +304,43 @@ TEST_F(HelpLauncher, F1OpensTheHelpFileAtItsContents) {
 TEST_F(HelpLauncher, F1WithoutTheHelpFileOpensNothingAndKeepsTheFocus) {
   ASSERT_NE(StartMainWindow(), nullptr);
   std::wstring missing = TestFolder() + L"\\no-such-help.chm";
-  wcscpy(HelpFile, missing.c_str());
-  ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-  UpdateWindow(MainWindow);
+  wcscpy(State.HelpFile, missing.c_str());
+  ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
+  UpdateWindow(State.MainWindow);
   DrainMessages();
-  PendingSelection = 0x00020001;
-  SendMessageW(MainWindow, WM_COMMAND, IDM_HELP_CONTENTS, 0);
+  State.PendingSelection = 0x00020001;
+  SendMessageW(State.MainWindow, WM_COMMAND, IDM_HELP_CONTENTS, 0);
   EXPECT_EQ(FindWindowW(L"HH Parent", nullptr), nullptr);
-  EXPECT_EQ(GetFocus(), GetWindow(Entry, GW_CHILD));
-  EXPECT_FALSE(HelpUnavailable);  // the control loaded; only the file is missing
-  EXPECT_EQ(PendingSelection, 0x00020001u);  // unlike the About box, no caret move
+  EXPECT_EQ(GetFocus(), GetWindow(State.Entry, GW_CHILD));
+  EXPECT_FALSE(IsHelpUnavailable());  // the control loaded; only the file is missing
+  EXPECT_EQ(State.PendingSelection, 0x00020001u);  // unlike the About box, no caret move
 }
 
 // F1 in English: the English file beside the Japanese one ("-en.chm"), and
 // the Japanese one when it is missing. The fake control records the path.
 TEST_F(HelpLauncher, F1WhileEnglishOpensTheEnglishHelpFileWhenItIsThere) {
   ASSERT_NE(StartMainWindow(), nullptr);
-  HelpModule = LoadLibraryW(FakeControl().c_str());
-  HelpFunction = reinterpret_cast<HelpEntryPoint>(reinterpret_cast<void (*)()>(
-      GetProcAddress(HelpModule, MAKEINTRESOURCEA(15))));
+  HMODULE fake = LoadLibraryW(FakeControl().c_str());
+  UseHelpControl(fake, reinterpret_cast<HelpEntryPoint>(reinterpret_cast<void (*)()>(
+                           GetProcAddress(fake, MAKEINTRESOURCEA(15)))));
   const FakeHelpCall *calls = FakeCalls(FakeControl());
-  ASSERT_TRUE(HelpFunction != nullptr && calls != nullptr);
+  ASSERT_TRUE(GetHelpFunction() != nullptr && calls != nullptr);
   std::wstring japanese = TestFolder() + L"\\window_tests.chm";
   std::wstring english = TestFolder() + L"\\window_tests-en.chm";
   CloseHandle(CreateFileW(english.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   auto pressF1 = [] {
-    MSG f1 = {GetWindow(Entry, GW_CHILD), WM_KEYDOWN, VK_F1, 0};
+    MSG f1 = {GetWindow(State.Entry, GW_CHILD), WM_KEYDOWN, VK_F1, 0};
     ProcessLoopMessage(f1);
   };
   pressF1();
   EXPECT_TRUE(SamePath(calls->file, japanese)) << calls->file << " while Japanese";
-  SendMessageW(MainWindow, WM_COMMAND, IDM_LANGUAGE, 0);
+  SendMessageW(State.MainWindow, WM_COMMAND, IDM_LANGUAGE, 0);
   pressF1();
   EXPECT_TRUE(SamePath(calls->file, english)) << calls->file;
   EXPECT_TRUE(DeleteFileW(english.c_str()));
   pressF1();
   EXPECT_TRUE(SamePath(calls->file, japanese)) << calls->file << " without the English file";
-  FreeLibrary(HelpModule);
+  FreeLibrary(GetHelpModule());
 }
 
 }  // namespace

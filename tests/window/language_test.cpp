@@ -64,14 +64,14 @@ void CompareMenus(HMENU ja, HMENU en) {
 }
 
 HWND CreateAboutBox(LANGID language) {
-  HRSRC found = FindResourceExW(Instance, RT_DIALOG, L"About", language);
+  HRSRC found = FindResourceExW(State.Instance, RT_DIALOG, L"About", language);
   if (found == nullptr) return nullptr;
-  auto *dialog = static_cast<LPCDLGTEMPLATEW>(LockResource(LoadResource(Instance, found)));
-  return CreateDialogIndirectParamW(Instance, dialog, nullptr, nullptr, 0);
+  auto *dialog = static_cast<LPCDLGTEMPLATEW>(LockResource(LoadResource(State.Instance, found)));
+  return CreateDialogIndirectParamW(State.Instance, dialog, nullptr, nullptr, 0);
 }
 
 TEST(LanguageResources, BothLanguagesHaveTheSameMenusAboutBoxAndAFittingTitle) {
-  Instance = GetModuleHandleW(nullptr);
+  State.Instance = GetModuleHandleW(nullptr);
   for (const wchar_t *name : {L"VexMenu", L"VexMenu1"}) {
     HMENU ja = LoadMenuInLanguage(name, UiLanguage::kJapanese);
     HMENU en = LoadMenuInLanguage(name, UiLanguage::kEnglish);
@@ -117,9 +117,9 @@ std::wstring ReadLang(size_t size = 32) {
 
 class LanguageSwitch : public ShownWindowTest {
  protected:
-  static std::wstring Result() { return Text(GetDlgItem(MainWindow, IDC_RESULT)); }
+  static std::wstring Result() { return Text(GetDlgItem(State.MainWindow, IDC_RESULT)); }
   static void Evaluate(const wchar_t *text) {
-    SetWindowTextW(Entry, text);
+    SetWindowTextW(State.Entry, text);
     Command(IDM_EVALUATE_KEY);
   }
 };
@@ -127,32 +127,32 @@ class LanguageSwitch : public ShownWindowTest {
 TEST_F(LanguageSwitch, TheTextsOnShowFollowAtOnceAndTheChoiceIsWrittenAndNoMenuLeaks) {
   EXPECT_EQ(CurrentLanguage(), UiLanguage::kJapanese) << "a first start is Japanese";
   Evaluate(L"1/0");
-  HMENU oldMenus[] = {MainMenu, TrayMenu};
+  HMENU oldMenus[] = {State.MainMenu, State.TrayMenu};
   Command(IDM_LANGUAGE);
   EXPECT_EQ(ReadLang(), L"en");
   for (HMENU old : oldMenus) EXPECT_FALSE(IsMenu(old)) << "replaced menus are destroyed";
-  ASSERT_EQ(GetMenu(MainWindow), MainMenu);
-  EXPECT_EQ(ItemText(MainMenu, 0) + ItemText(TrayPopup, 2), L"&Edit&Close vEx");
-  EXPECT_EQ(EditPopup, GetSubMenu(MainMenu, 0)) << "the context menu";
-  EXPECT_EQ(Text(MainWindow).rfind(L"Vex Calculator 2", 0), 0u) << "the clock title";
+  ASSERT_EQ(GetMenu(State.MainWindow), State.MainMenu);
+  EXPECT_EQ(ItemText(State.MainMenu, 0) + ItemText(State.TrayPopup, 2), L"&Edit&Close vEx");
+  EXPECT_EQ(State.EditPopup, GetSubMenu(State.MainMenu, 0)) << "the context menu";
+  EXPECT_EQ(Text(State.MainWindow).rfind(L"Vex Calculator 2", 0), 0u) << "the clock title";
   EXPECT_EQ(Result(), L"Division by zero");
   Evaluate(L"1+*2");
   EXPECT_EQ(Result(), L"Syntax error");
   Command(IDM_TIME);
-  EXPECT_EQ(Text(MainWindow), L"Vex Calculator");
+  EXPECT_EQ(Text(State.MainWindow), L"Vex Calculator");
 
   for (int i = 0; i < 1000; ++i) {  // with the menu bar attached
-    HMENU old = MainMenu;
+    HMENU old = State.MainMenu;
     Command(IDM_LANGUAGE);
     ASSERT_FALSE(IsMenu(old)) << i;
-    ASSERT_EQ(GetMenu(MainWindow), MainMenu) << i;
+    ASSERT_EQ(GetMenu(State.MainWindow), State.MainMenu) << i;
   }
   Command(IDM_NEXT_VIEW);  // view 0: no menu bar, the menus are replaced alike
   Command(IDM_LANGUAGE);
   EXPECT_EQ(ReadLang(), L"ja");
-  EXPECT_EQ(GetMenu(MainWindow), nullptr);
-  EXPECT_EQ(ItemText(MainMenu, 0), L"編集(&E)");
-  EXPECT_EQ(Text(MainWindow), L"関数電卓 Vex");
+  EXPECT_EQ(GetMenu(State.MainWindow), nullptr);
+  EXPECT_EQ(ItemText(State.MainMenu, 0), L"編集(&E)");
+  EXPECT_EQ(Text(State.MainWindow), L"関数電卓 Vex");
   EXPECT_EQ(Result(), L"文法ｴﾗ-です");
 }
 
@@ -165,7 +165,7 @@ TEST(LanguageStart, AnOverlongLangIsJapanese) {
   WriteTestSettingsBytes(std::string(reinterpret_cast<const char *>(text.data()), text.size() * 2));
   ASSERT_NE(StartShownMainWindow(), nullptr);
   EXPECT_EQ(CurrentLanguage(), UiLanguage::kJapanese);
-  EXPECT_STREQ(ResultText, L"42.");
+  EXPECT_STREQ(State.ResultText, L"42.");
   EXPECT_EQ(ReadLang(12000), lang);
   CloseMainWindow();
   DeleteTestSettingsFile();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app_state.h"
+#include "message_loop.h"
 #include "slots.h"
 #include "startup.h"
 #include "window_test_support.h"
@@ -17,12 +18,12 @@ class MessageLoop : public ::testing::Test {
   void SetUp() override {
     PrepareFreshStart();
     ASSERT_NE(StartShownMainWindow(), nullptr);  // the first paint loads the slots
-    StartRecording(MainWindow);
-    edit = GetWindow(Entry, GW_CHILD);  // the combo box's edit field
+    StartRecording(State.MainWindow);
+    edit = GetWindow(State.Entry, GW_CHILD);  // the combo box's edit field
     // One turn applies the caret position the first paint left pending.
-    MSG first = Message(MainWindow, WM_NULL, 0, 0);
+    MSG first = Message(State.MainWindow, WM_NULL, 0, 0);
     ProcessLoopMessage(first);
-    ASSERT_EQ(PendingSelection, kNoPendingSelection);
+    ASSERT_EQ(State.PendingSelection, kNoPendingSelection);
   }
   void TearDown() override {
     SetControlKey(false);
@@ -83,7 +84,7 @@ TEST_F(MessageLoop, TypedEqualsSignEvaluatesThroughTheAcceleratorTable) {
 
 TEST_F(MessageLoop, RightButtonOnAButtonReachesTheMainWindowInScreenCoordinates) {
   for (int id : {IDC_ABS, IDM_EVALUATE, IDC_ENTRY, IDC_RESULT}) {
-    HWND control = GetDlgItem(MainWindow, id);
+    HWND control = GetDlgItem(State.MainWindow, id);
     RECT rect;
     GetWindowRect(control, &rect);
     POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
@@ -91,21 +92,22 @@ TEST_F(MessageLoop, RightButtonOnAButtonReachesTheMainWindowInScreenCoordinates)
     POINT cursor;
     GetCursorPos(&cursor);
     ASSERT_EQ(cursor.x, centre.x);
-    MSG m = Message(control == Entry ? edit : control, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 4));
+    MSG m = Message(control == State.Entry ? edit : control, WM_RBUTTONDOWN, MK_RBUTTON,
+                    MAKELPARAM(3, 4));
     ProcessLoopMessage(m);
     ASSERT_EQ(Recorded().size(), 1u) << id;
     EXPECT_EQ(Recorded()[0].message, static_cast<UINT>(WM_RBUTTONDOWN));
     EXPECT_EQ(static_cast<short>(LOWORD(Recorded()[0].lParam)), centre.x) << id;
     EXPECT_EQ(static_cast<short>(HIWORD(Recorded()[0].lParam)), centre.y) << id;
-    StartRecording(MainWindow);  // clears the record
+    StartRecording(State.MainWindow);  // clears the record
   }
 }
 
 TEST_F(MessageLoop, RightButtonOutsideKeepsItsWindowButGetsScreenCoordinates) {
   RECT rect;
-  GetWindowRect(MainWindow, &rect);
+  GetWindowRect(State.MainWindow, &rect);
   ASSERT_TRUE(SetCursorPos(rect.right + 20, rect.bottom + 20));
-  HWND button = GetDlgItem(MainWindow, IDC_ABS);
+  HWND button = GetDlgItem(State.MainWindow, IDC_ABS);
   MSG m = Message(button, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 4));
   ReaddressRightButton(m);
   EXPECT_EQ(m.hwnd, button);
@@ -119,52 +121,52 @@ TEST_F(MessageLoop, RightButtonOutsideKeepsItsWindowButGetsScreenCoordinates) {
 }
 
 TEST_F(MessageLoop, PendingSelectionIsAppliedOnTheNextTurn) {
-  SetWindowTextW(Entry, L"12345");
-  PendingSelection = MAKELONG(1, 3);
+  SetWindowTextW(State.Entry, L"12345");
+  State.PendingSelection = MAKELONG(1, 3);
   EXPECT_NE(EntrySelection(), static_cast<DWORD>(MAKELONG(1, 3)));
-  MSG m = Message(GetDlgItem(MainWindow, IDC_ABS), WM_NULL, 0, 0);
+  MSG m = Message(GetDlgItem(State.MainWindow, IDC_ABS), WM_NULL, 0, 0);
   ProcessLoopMessage(m);
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(1, 3)));
-  EXPECT_EQ(SavedSelection, static_cast<DWORD>(MAKELONG(1, 3)));
-  EXPECT_EQ(PendingSelection, kNoPendingSelection);
+  EXPECT_EQ(State.SavedSelection, static_cast<DWORD>(MAKELONG(1, 3)));
+  EXPECT_EQ(State.PendingSelection, kNoPendingSelection);
 
   // Caret to the end: start and end 999 mean the end of the text.
-  PendingSelection = kCaretToEnd;
+  State.PendingSelection = kCaretToEnd;
   ProcessLoopMessage(m);
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(5, 5)));
 }
 
 TEST_F(MessageLoop, SavedSelectionFollowsTheEntryOnMessagesForTheMainWindow) {
-  SetWindowTextW(Entry, L"12345");
-  SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(2, 4));
-  MSG other = Message(GetDlgItem(MainWindow, IDC_ABS), WM_NULL, 0, 0);
-  SavedSelection = 0;
+  SetWindowTextW(State.Entry, L"12345");
+  SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(2, 4));
+  MSG other = Message(GetDlgItem(State.MainWindow, IDC_ABS), WM_NULL, 0, 0);
+  State.SavedSelection = 0;
   ProcessLoopMessage(other);
-  EXPECT_EQ(SavedSelection, 0u) << "messages for other windows leave it alone";
-  MSG mine = Message(MainWindow, WM_NULL, 0, 0);
+  EXPECT_EQ(State.SavedSelection, 0u) << "messages for other windows leave it alone";
+  MSG mine = Message(State.MainWindow, WM_NULL, 0, 0);
   ProcessLoopMessage(mine);
-  EXPECT_EQ(SavedSelection, static_cast<DWORD>(MAKELONG(2, 4)));
+  EXPECT_EQ(State.SavedSelection, static_cast<DWORD>(MAKELONG(2, 4)));
 }
 
 TEST_F(MessageLoop, ChoosingAListItemMakesItsSlotCurrent) {
-  ASSERT_EQ(SendMessageW(Entry, CB_GETCOUNT, 0, 0), 26);
-  SendMessageW(Entry, CB_DELETESTRING, 3, 0);
-  SendMessageW(Entry, CB_INSERTSTRING, 3, reinterpret_cast<LPARAM>(L"D\x2502SIN(30)*2"));
-  SendMessageW(Entry, CB_SETCURSEL, 3, 0);
+  ASSERT_EQ(SendMessageW(State.Entry, CB_GETCOUNT, 0, 0), 26);
+  SendMessageW(State.Entry, CB_DELETESTRING, 3, 0);
+  SendMessageW(State.Entry, CB_INSERTSTRING, 3, reinterpret_cast<LPARAM>(L"D\x2502SIN(30)*2"));
+  SendMessageW(State.Entry, CB_SETCURSEL, 3, 0);
   ASSERT_EQ(EntryText(), L"D\x2502SIN(30)*2");
-  MSG m = Message(MainWindow, WM_NULL, 0, 0);
+  MSG m = Message(State.MainWindow, WM_NULL, 0, 0);
   ProcessLoopMessage(m);
-  EXPECT_EQ(CurrentSlot, 3);
+  EXPECT_EQ(State.CurrentSlot, 3);
   EXPECT_EQ(EntryText(), L"SIN(30)*2");
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(9, 9)));
 }
 
 TEST_F(MessageLoop, TypedTextWithTheMarkerCountsAsAListChoice) {
-  SendMessageW(Entry, CB_SETCURSEL, 2, 0);
-  SetWindowTextW(Entry, L"x\x2502" L"7");
-  MSG m = Message(MainWindow, WM_NULL, 0, 0);
+  SendMessageW(State.Entry, CB_SETCURSEL, 2, 0);
+  SetWindowTextW(State.Entry, L"x\x2502" L"7");
+  MSG m = Message(State.MainWindow, WM_NULL, 0, 0);
   ProcessLoopMessage(m);
-  EXPECT_EQ(CurrentSlot, 2);
+  EXPECT_EQ(State.CurrentSlot, 2);
   EXPECT_EQ(EntryText(), L"7");
 }
 

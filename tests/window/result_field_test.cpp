@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app_state.h"
+#include "message_loop.h"
 #include "result_field.h"
 #include "slots.h"
 #include "startup.h"
@@ -20,10 +21,10 @@ class ResultField : public ::testing::Test {
   void SetUp() override {
     PrepareFreshStart();
     ASSERT_NE(StartMainWindow(), nullptr);
-    ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-    UpdateWindow(MainWindow);
+    ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
+    UpdateWindow(State.MainWindow);
     DrainMessages();
-    field = GetDlgItem(MainWindow, IDC_RESULT);
+    field = GetDlgItem(State.MainWindow, IDC_RESULT);
   }
   void TearDown() override {
     CloseMainWindow();
@@ -33,7 +34,7 @@ class ResultField : public ::testing::Test {
   // Marks the whole field for repainting, paints text as the paint handler
   // would, and reads back the field's drawing area.
   Ink Paint(const std::wstring &text, int failed) {
-    LastEvalFailed = failed;
+    State.LastEvalFailed = failed;
     InvalidateRect(field, nullptr, FALSE);
     PaintResultField(field, text.c_str());
     return Capture();
@@ -187,17 +188,17 @@ TEST_F(ResultField, NothingWaitingToBeRepaintedDrawsNothing) {
 // follow, run through the program's loop, draw the new text in its font.
 TEST_F(ResultField, EvaluationRepaintsThroughThePaintHandler) {
   auto evaluate = [this](const wchar_t *text) {
-    SetWindowTextW(Entry, text);
+    SetWindowTextW(State.Entry, text);
     EvaluateCurrentSlot();
     MSG m;
     while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) ProcessLoopMessage(m);
     return Capture();
   };
-  BeepOption = 0;
+  State.BeepOption = 0;
   Ink result = evaluate(L"88");
-  ASSERT_STREQ(ResultText, L"88.");
+  ASSERT_STREQ(State.ResultText, L"88.");
   Ink message = evaluate(L"88+");
-  ASSERT_EQ(LastEvalFailed, 4);
+  ASSERT_EQ(State.LastEvalFailed, 4);
   ExpectSameBox(result, Reference(L"88.", true), L"88.");
   ExpectSameBox(message, Reference(L"文法ｴﾗ-です", false), L"message");
   // Back to a result: the message's longer text is wiped by the band.

@@ -9,6 +9,7 @@
 #include "settings.h"
 #include "settings_encoding.h"
 #include "settings_values.h"
+#include "settings_report.h"
 #include "window_test_support.h"
 
 namespace {
@@ -29,7 +30,7 @@ std::wstring ReadText(const wchar_t *section, const wchar_t *key) {
 }
 
 TEST_F(Settings, PathsAreFormedBesideTheExecutable) {
-  EXPECT_EQ(std::wstring(SettingsFile), TestSettingsFile());
+  EXPECT_EQ(std::wstring(State.SettingsFile), TestSettingsFile());
   static wchar_t out[kLongPathSize];
   FormPathBeside(L"C:\\Programs\\calc2.exe", L"chm", out);
   EXPECT_STREQ(out, L"C:\\Programs\\calc2.chm");
@@ -56,7 +57,7 @@ TEST_F(Settings, AnsiFileOfAnOlderVersionIsStillRead) {
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 1);
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"Wx", 7), -1);
   ReadFirstPaintOptions();
-  EXPECT_EQ(Radix, 16);
+  EXPECT_EQ(State.Radix, 16);
   wchar_t text[kEntryTextSize];
   ReadSlotExpression(1, text, kEntryTextSize);
   EXPECT_STREQ(text, L"A*3");
@@ -72,16 +73,17 @@ TEST_F(Settings, MissingKeysGiveTheDefaults) {
   ReadFirstPaintOptions();
   EXPECT_EQ(wx, -1);
   EXPECT_EQ(wy, -1);
-  EXPECT_EQ(View, 3);
-  EXPECT_EQ(Time, 1);
-  EXPECT_EQ(BeepOption, 1);
-  EXPECT_EQ(Top, 0);
-  EXPECT_FALSE(TrayMode);
-  EXPECT_EQ(CurrentSlot, 0);
-  EXPECT_EQ(DegreeMode, 0);
-  EXPECT_EQ(Radix, 10);
+  EXPECT_EQ(State.View, 3);
+  EXPECT_EQ(State.Time, 1);
+  EXPECT_EQ(State.BeepOption, 1);
+  EXPECT_EQ(State.Top, 0);
+  EXPECT_FALSE(State.TrayMode);
+  EXPECT_EQ(State.CurrentSlot, 0);
+  EXPECT_EQ(State.DegreeMode, 0);
+  EXPECT_EQ(State.Radix, 10);
   EXPECT_EQ(ReadText(kSlotsSection, L"Z"), L"");
-  EXPECT_EQ(GetFileAttributesW(SettingsFile), INVALID_FILE_ATTRIBUTES) << "reading creates nothing";
+  EXPECT_EQ(GetFileAttributesW(State.SettingsFile), INVALID_FILE_ATTRIBUTES)
+      << "reading creates nothing";
 }
 
 TEST_F(Settings, OutOfRangeValuesFallBack) {
@@ -89,19 +91,19 @@ TEST_F(Settings, OutOfRangeValuesFallBack) {
   int wx = 0, wy = 0;
   ReadStartOptions(&wx, &wy);
   ReadFirstPaintOptions();
-  EXPECT_EQ(View, 3);
-  EXPECT_EQ(CurrentSlot, 0);
-  EXPECT_EQ(DegreeMode, 1);
+  EXPECT_EQ(State.View, 3);
+  EXPECT_EQ(State.CurrentSlot, 0);
+  EXPECT_EQ(State.DegreeMode, 1);
   EXPECT_EQ(wx, 0) << "no digits convert to 0";
-  EXPECT_EQ(OutputRadix(Radix), 10);
+  EXPECT_EQ(OutputRadix(State.Radix), 10);
 
   WriteTestSettingsBytes("[Vex]\r\nView=-2\r\nCbo=-1\r\nRadix=\r\n");
   ReadStartOptions(&wx, &wy);
   ReadFirstPaintOptions();
-  EXPECT_EQ(View, 3);
-  EXPECT_EQ(CurrentSlot, 0);
-  EXPECT_EQ(Radix, 0) << "an empty value converts to 0";
-  EXPECT_EQ(OutputRadix(Radix), 10);
+  EXPECT_EQ(State.View, 3);
+  EXPECT_EQ(State.CurrentSlot, 0);
+  EXPECT_EQ(State.Radix, 0) << "an empty value converts to 0";
+  EXPECT_EQ(OutputRadix(State.Radix), 10);
 }
 
 TEST_F(Settings, HostileFilesAreSurvived) {
@@ -116,10 +118,10 @@ TEST_F(Settings, HostileFilesAreSurvived) {
   int wx = 0, wy = 0;
   ReadStartOptions(&wx, &wy);
   ReadFirstPaintOptions();
-  EXPECT_GE(View, 0);
-  EXPECT_LE(View, 3);
-  EXPECT_GE(CurrentSlot, 0);
-  EXPECT_LT(CurrentSlot, 26);
+  EXPECT_GE(State.View, 0);
+  EXPECT_LE(State.View, 3);
+  EXPECT_GE(State.CurrentSlot, 0);
+  EXPECT_LT(State.CurrentSlot, 26);
 
   // One very long value: cut to the buffer.
   std::string huge = "[Data]\r\nA=" + std::string(2 * 1024 * 1024, '7') + "\r\n[Vex]\r\nView=2\r\n";
@@ -131,7 +133,7 @@ TEST_F(Settings, HostileFilesAreSurvived) {
   // An empty file.
   WriteTestSettingsBytes("");
   ReadStartOptions(&wx, &wy);
-  EXPECT_EQ(View, 3);
+  EXPECT_EQ(State.View, 3);
   EXPECT_EQ(wx, -1);
 }
 
@@ -169,7 +171,7 @@ TEST_F(Settings, BlanksAndQuotesAtTheEndsComeBackAsWritten) {
 }
 
 TEST_F(Settings, NoSettingsPathMeansNoFileAndDefaults) {
-  SettingsFile[0] = L'\0';
+  State.SettingsFile[0] = L'\0';
   EXPECT_FALSE(WriteSettingInt(kOptionsSection, L"View", 1));
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 3);
   EXPECT_EQ(GetFileAttributesW(TestSettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
@@ -221,10 +223,10 @@ TEST_F(Settings, ConversionThatCannotFinishLeavesTheOldFileAsItWas) {
   WriteTestSettingsBytes(old);
   std::wstring temporary = TestSettingsFile() + kConversionSuffix;
   // Open elsewhere without leave to replace it: the replace fails.
-  HANDLE held = CreateFileW(SettingsFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  HANDLE held = CreateFileW(State.SettingsFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(ConvertSettingsFile(SettingsFile, SettingsFile));
+  EXPECT_FALSE(ConvertSettingsFile(State.SettingsFile, State.SettingsFile));
   CloseHandle(held);
   EXPECT_EQ(ReadTestSettingsBytes(), old);
   EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES) << "no temporary file left";
@@ -232,7 +234,7 @@ TEST_F(Settings, ConversionThatCannotFinishLeavesTheOldFileAsItWas) {
   // A file beyond any settings file's size is not converted at all.
   std::string big = "[Data]\r\nA=1\r\n" + std::string(kMaxConvertedSettingsBytes, 'x');
   WriteTestSettingsBytes(big);
-  EXPECT_FALSE(ConvertSettingsFile(SettingsFile, SettingsFile));
+  EXPECT_FALSE(ConvertSettingsFile(State.SettingsFile, State.SettingsFile));
   EXPECT_EQ(ReadTestSettingsBytes().size(), big.size());
   EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -273,10 +275,10 @@ TEST_F(Settings, HostileFilesGiveDefaultsAndKeepWhatIsTypedAfterwards) {
     int wx = 0, wy = 0;
     ReadStartOptions(&wx, &wy);
     ReadFirstPaintOptions();
-    EXPECT_EQ(View, 3);
+    EXPECT_EQ(State.View, 3);
     EXPECT_EQ(wx, -1);
-    EXPECT_EQ(Radix, 10);
-    EXPECT_EQ(CurrentSlot, 0);
+    EXPECT_EQ(State.Radix, 10);
+    EXPECT_EQ(State.CurrentSlot, 0);
     wchar_t slot[kEntryTextSize + 1];
     ReadSlotExpression(1, slot, kEntryTextSize + 1);
     EXPECT_LE(wcslen(slot), static_cast<size_t>(kEntryTextSize));
@@ -287,7 +289,7 @@ TEST_F(Settings, HostileFilesGiveDefaultsAndKeepWhatIsTypedAfterwards) {
     EXPECT_LT(GetTickCount() - start, 5000u);
     EXPECT_EQ(ReadText(kSlotsSection, L"A"), L"6*7 ' 答え");
     EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 1);
-    EXPECT_FALSE(SettingsFailurePending);
+    EXPECT_FALSE(IsSettingsFailurePending());
   }
 }
 

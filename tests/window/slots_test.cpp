@@ -56,9 +56,9 @@ class Slots : public ::testing::Test {
   // applies the pending caret position.
   void Start() {
     ASSERT_NE(StartMainWindow(), nullptr);
-    ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-    UpdateWindow(MainWindow);
-    ASSERT_FALSE(FirstPaint);
+    ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
+    UpdateWindow(State.MainWindow);
+    ASSERT_FALSE(State.FirstPaint);
     Turn();
   }
   // Ends the program and starts it again on the same settings file.
@@ -82,22 +82,22 @@ class Slots : public ::testing::Test {
   }
   // Types into the entry as a command would find it, then evaluates.
   static void Evaluate(const std::wstring &text) {
-    SetWindowTextW(Entry, text.c_str());
-    SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(text.size(), text.size()));
+    SetWindowTextW(State.Entry, text.c_str());
+    SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(text.size(), text.size()));
     Turn();  // SavedSelection := the entry's selection
     EvaluateCurrentSlot();
     Turn();  // applies PendingSelection
   }
   static std::wstring ResultFieldText() {
     wchar_t text[kEntryTextSize];
-    GetWindowTextW(GetDlgItem(MainWindow, IDC_RESULT), text, kEntryTextSize);
+    GetWindowTextW(GetDlgItem(State.MainWindow, IDC_RESULT), text, kEntryTextSize);
     return text;
   }
   static std::wstring Item(int index) {
     wchar_t text[kEntryTextSize + 8] = L"";
-    LRESULT length = SendMessageW(Entry, CB_GETLBTEXTLEN, index, 0);
+    LRESULT length = SendMessageW(State.Entry, CB_GETLBTEXTLEN, index, 0);
     if (length < 0 || length >= kEntryTextSize + 8) return L"<bad length>";
-    SendMessageW(Entry, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    SendMessageW(State.Entry, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
     return text;
   }
 };
@@ -105,17 +105,17 @@ class Slots : public ::testing::Test {
 TEST_F(Slots, FirstStartWithoutSettingsFile) {
   for (char letter = 'A'; letter <= 'Z'; ++letter) StoreVariable(letter, "7");  // must all be rebuilt
   Start();
-  ASSERT_EQ(SendMessageW(Entry, CB_GETCOUNT, 0, 0), 26);
+  ASSERT_EQ(SendMessageW(State.Entry, CB_GETCOUNT, 0, 0), 26);
   for (int i = 0; i < 26; ++i) {
     EXPECT_EQ(Item(i), std::wstring(1, static_cast<wchar_t>(L'A' + i)) + L"\x2502") << i;
     EXPECT_EQ(ReadVariable(i), 0.0) << "variable " << static_cast<char>('A' + i);
   }
-  EXPECT_EQ(CurrentSlot, 0);
+  EXPECT_EQ(State.CurrentSlot, 0);
   EXPECT_EQ(EntryText(), L"");
   EXPECT_EQ(ResultFieldText(), L"");
-  EXPECT_STREQ(ResultText, L"");
-  EXPECT_EQ(LastEvalFailed, kEvalSyntax);
-  EXPECT_STREQ(UndoText, L"");
+  EXPECT_STREQ(State.ResultText, L"");
+  EXPECT_EQ(State.LastEvalFailed, kEvalSyntax);
+  EXPECT_STREQ(State.UndoText, L"");
   EXPECT_TRUE(sounds.empty()) << "loading is silent";
   for (int i = 0; i < 26; ++i) {
     const wchar_t key[2] = {static_cast<wchar_t>(L'A' + i), L'\0'};
@@ -134,9 +134,9 @@ TEST_F(Slots, LoadingEvaluatesInLetterOrder) {
   EXPECT_EQ(Item(1), L"B\x2502" L"2");
   EXPECT_EQ(EntryText(), L"B+1");
   EXPECT_EQ(ResultFieldText(), L"1.");
-  EXPECT_STREQ(ResultText, L"1.");
-  EXPECT_EQ(LastEvalFailed, 0);
-  EXPECT_STREQ(UndoText, L"B+1");
+  EXPECT_STREQ(State.ResultText, L"1.");
+  EXPECT_EQ(State.LastEvalFailed, 0);
+  EXPECT_STREQ(State.UndoText, L"B+1");
   // The caret lands at the end of the expression.
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(3, 3)));
 
@@ -151,7 +151,7 @@ TEST_F(Slots, CurrentSlotFromTheSettingsShowsItsResultAndFailingCurrentSlotLeave
   Store(L"D", L"1/0");
   StoreOption(L"Cbo", 2);
   Start();
-  EXPECT_EQ(CurrentSlot, 2);
+  EXPECT_EQ(State.CurrentSlot, 2);
   EXPECT_EQ(EntryText(), L"6*7");
   EXPECT_EQ(ResultFieldText(), L"42.");
   CloseMainWindow();
@@ -163,7 +163,7 @@ TEST_F(Slots, CurrentSlotFromTheSettingsShowsItsResultAndFailingCurrentSlotLeave
   Start();
   EXPECT_EQ(EntryText(), L"1/0");
   EXPECT_EQ(ResultFieldText(), L"") << "no message while loading";
-  EXPECT_EQ(LastEvalFailed, kEvalDivideByZero);
+  EXPECT_EQ(State.LastEvalFailed, kEvalDivideByZero);
   EXPECT_TRUE(sounds.empty());
 }
 
@@ -171,11 +171,11 @@ TEST_F(Slots, OutOfRangeCurrentSlotFallsBackToA) {
   Store(L"A", L"5");
   StoreOption(L"Cbo", 26);
   Start();
-  EXPECT_EQ(CurrentSlot, 0);
+  EXPECT_EQ(State.CurrentSlot, 0);
   EXPECT_EQ(EntryText(), L"5");
   StoreOption(L"Cbo", -1);
   Restart();
-  EXPECT_EQ(CurrentSlot, 0);
+  EXPECT_EQ(State.CurrentSlot, 0);
 }
 
 TEST_F(Slots, RadixSixteenResults) {
@@ -212,7 +212,7 @@ TEST_F(Slots, ErrorMovesTheCaretBeforeTheStopCountedWithoutBlanks) {
   // caret goes to 3, just before it.
   Evaluate(L"1+2*)+5");
   EXPECT_EQ(ResultFieldText(), kSyntaxMessage);
-  EXPECT_EQ(LastEvalFailed, kEvalSyntax);
+  EXPECT_EQ(State.LastEvalFailed, kEvalSyntax);
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(3, 3)));
   EXPECT_EQ(ReadVariable(0), 0.0);
   // Two blanks before the error: the same stop, so the caret lands two
@@ -226,12 +226,12 @@ TEST_F(Slots, ErrorMovesTheCaretBeforeTheStopCountedWithoutBlanks) {
 TEST_F(Slots, EmptyEntryFailsWithoutMovingTheCaretAndIsSaved) {
   Store(L"A", L"4");
   Start();
-  SetWindowTextW(Entry, L"");
-  SavedSelection = 0;
+  SetWindowTextW(State.Entry, L"");
+  State.SavedSelection = 0;
   EvaluateCurrentSlot();
   // Stop 0 gives -1 for both ends: the edit control removes the selection
   // where it is.
-  EXPECT_EQ(PendingSelection, 0xFFFFFFFFu);
+  EXPECT_EQ(State.PendingSelection, 0xFFFFFFFFu);
   EXPECT_EQ(ResultFieldText(), kSyntaxMessage);
   EXPECT_EQ(ReadVariable(0), 0.0);
   EXPECT_EQ(StoredText(kSlotsSection, L"A"), L"");
@@ -240,8 +240,8 @@ TEST_F(Slots, EmptyEntryFailsWithoutMovingTheCaretAndIsSaved) {
 
 TEST_F(Slots, SuccessReturnsTheCaretToWhereItWas) {
   Start();
-  SetWindowTextW(Entry, L"12+30");
-  SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(2, 2));
+  SetWindowTextW(State.Entry, L"12+30");
+  SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(2, 2));
   Turn();
   EvaluateCurrentSlot();
   Turn();
@@ -256,10 +256,10 @@ TEST_F(Slots, PickingItemDMakesItCurrentWithoutRecomputing) {
   Start();
   ASSERT_EQ(ResultFieldText(), L"2.");
   StoreVariable('D', "99");
-  SendMessageW(Entry, CB_SETCURSEL, 3, 0);  // as the drop-down list does
+  SendMessageW(State.Entry, CB_SETCURSEL, 3, 0);  // as the drop-down list does
   ASSERT_EQ(EntryText(), L"D\x2502" L"4*4");
   Turn();
-  EXPECT_EQ(CurrentSlot, 3);
+  EXPECT_EQ(State.CurrentSlot, 3);
   EXPECT_EQ(EntryText(), L"4*4");
   EXPECT_EQ(EntrySelection(), static_cast<DWORD>(MAKELONG(3, 3)));
   EXPECT_EQ(ResultFieldText(), L"2.") << "the previous result stays";
@@ -277,20 +277,20 @@ TEST_F(Slots, PickingItemDMakesItCurrentWithoutRecomputing) {
 
 TEST_F(Slots, EvaluationWritesTheSlotAndCboAndReplacesTheItemInPlace) {
   Start();
-  SendMessageW(Entry, CB_SETCURSEL, 2, 0);
+  SendMessageW(State.Entry, CB_SETCURSEL, 2, 0);
   Turn();
-  ASSERT_EQ(CurrentSlot, 2);
+  ASSERT_EQ(State.CurrentSlot, 2);
   Evaluate(L"2+3");
   EXPECT_EQ(StoredText(kSlotsSection, L"C"), L"2+3");
   EXPECT_EQ(StoredText(kOptionsSection, L"Cbo"), L"2");
   EXPECT_EQ(StoredText(kSlotsSection, L"A"), L"<absent>") << "only the current slot";
-  EXPECT_EQ(SendMessageW(Entry, CB_GETCOUNT, 0, 0), 26);
+  EXPECT_EQ(SendMessageW(State.Entry, CB_GETCOUNT, 0, 0), 26);
   EXPECT_EQ(Item(2), L"C\x2502" L"2+3");
   EXPECT_EQ(Item(3), L"D\x2502");
-  EXPECT_EQ(SendMessageW(Entry, CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(State.Entry, CB_GETCURSEL, 0, 0), 2);
   EXPECT_EQ(EntryText(), L"2+3") << "the entry holds the expression, not the item";
   Turn();
-  EXPECT_EQ(CurrentSlot, 2) << "the next loop turn sees no list choice";
+  EXPECT_EQ(State.CurrentSlot, 2) << "the next loop turn sees no list choice";
   EXPECT_EQ(EntryText(), L"2+3");
 
   // A failing expression is saved too.
@@ -315,7 +315,7 @@ TEST_F(Slots, SoundsFollowTheBeepOption) {
   Start();
   Evaluate(L"1");
   Evaluate(L"1+");
-  BeepOption = 0;
+  State.BeepOption = 0;
   Evaluate(L"1");
   Evaluate(L"1+");
   EXPECT_EQ(std::vector<UINT>({MB_OK, MB_ICONEXCLAMATION}), sounds);
@@ -344,7 +344,7 @@ TEST_F(Slots, ExpressionOf255CharactersIsKeptWholeAndLongerTextIsCut) {
 
 TEST_F(Slots, TypingStopsAtTheLengthEveryReadTakes) {
   Start();
-  HWND edit = FindWindowExW(Entry, nullptr, L"Edit", nullptr);
+  HWND edit = FindWindowExW(State.Entry, nullptr, L"Edit", nullptr);
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(SendMessageW(edit, EM_GETLIMITTEXT, 0, 0), kEntryTextSize - 1);
 }
@@ -428,8 +428,8 @@ TEST_F(Slots, StoredValuesWithTheMarkerCharacter) {
   StoreOption(L"Cbo", 2);
   Start();
   EXPECT_EQ(Item(2), L"C\x2502" L"x\x2502" L"7");
-  EXPECT_GE(CurrentSlot, 0);
-  EXPECT_LT(CurrentSlot, 26);
+  EXPECT_GE(State.CurrentSlot, 0);
+  EXPECT_LT(State.CurrentSlot, 26);
   EXPECT_EQ(StoredText(kSlotsSection, L"C"), L"x\x2502" L"7");
 }
 

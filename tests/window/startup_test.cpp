@@ -10,6 +10,8 @@
 #include "settings.h"
 #include "startup.h"
 #include "vex_version.h"
+#include "tray.h"
+#include "window_position.h"
 #include "window_test_support.h"
 
 namespace {
@@ -36,37 +38,37 @@ void WriteOption(const wchar_t *key, int value) {
 
 TEST_F(StartUp, WithoutSettingsFileUsesTheDefaults) {
   ASSERT_NE(StartMainWindow(), nullptr);
-  EXPECT_EQ(View, 3);
-  EXPECT_EQ(Time, 1);
-  EXPECT_EQ(BeepOption, 1);
-  EXPECT_EQ(Top, 0);
-  EXPECT_FALSE(TrayMode);
-  EXPECT_EQ(Entry, GetDlgItem(MainWindow, IDC_ENTRY));
-  EXPECT_EQ(GetMenu(MainWindow), MainMenu);
-  EXPECT_EQ(GetWindowLongW(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(State.View, 3);
+  EXPECT_EQ(State.Time, 1);
+  EXPECT_EQ(State.BeepOption, 1);
+  EXPECT_EQ(State.Top, 0);
+  EXPECT_FALSE(State.TrayMode);
+  EXPECT_EQ(State.Entry, GetDlgItem(State.MainWindow, IDC_ENTRY));
+  EXPECT_EQ(GetMenu(State.MainWindow), State.MainMenu);
+  EXPECT_EQ(GetWindowLongW(State.MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   // The template's position: the top-left corner of the screen.
-  RECT rect = WindowRect(MainWindow);
+  RECT rect = WindowRect(State.MainWindow);
   EXPECT_EQ(rect.left, 0);
   EXPECT_EQ(rect.top, 0);
   // Time is on: the clock title follows the plain title.
-  EXPECT_STREQ(TitleText, L"関数電卓 Vex");
+  EXPECT_STREQ(State.TitleText, L"関数電卓 Vex");
   wchar_t title[64];
-  GetWindowTextW(MainWindow, title, 64);
+  GetWindowTextW(State.MainWindow, title, 64);
   EXPECT_EQ(std::wstring(title).rfind(L"関数電卓 Vex 2", 0), 0u) << "title: " << title;
-  EXPECT_EQ(std::wstring(SettingsFile), TestSettingsFile());
+  EXPECT_EQ(std::wstring(State.SettingsFile), TestSettingsFile());
 
   // The first paint loads the slots: 26 empty items, slot A, radix 10, radians.
-  ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-  UpdateWindow(MainWindow);
-  EXPECT_TRUE(IsWindowVisible(MainWindow));
-  EXPECT_FALSE(FirstPaint);
-  EXPECT_EQ(SendMessageW(Entry, CB_GETCOUNT, 0, 0), 26);
+  ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
+  UpdateWindow(State.MainWindow);
+  EXPECT_TRUE(IsWindowVisible(State.MainWindow));
+  EXPECT_FALSE(State.FirstPaint);
+  EXPECT_EQ(SendMessageW(State.Entry, CB_GETCOUNT, 0, 0), 26);
   wchar_t item[16];
-  SendMessageW(Entry, CB_GETLBTEXT, 25, reinterpret_cast<LPARAM>(item));
+  SendMessageW(State.Entry, CB_GETLBTEXT, 25, reinterpret_cast<LPARAM>(item));
   EXPECT_STREQ(item, L"Z\x2502");
-  EXPECT_EQ(CurrentSlot, 0);
-  EXPECT_EQ(Radix, 10);
-  EXPECT_EQ(DegreeMode, 0);
+  EXPECT_EQ(State.CurrentSlot, 0);
+  EXPECT_EQ(State.Radix, 10);
+  EXPECT_EQ(State.DegreeMode, 0);
   EXPECT_EQ(EntryText(), L"");
 }
 
@@ -76,12 +78,12 @@ TEST_F(StartUp, StoredOptionsAreRead) {
   WriteOption(L"Beep", 0);
   WriteOption(L"Top", 1);
   ASSERT_NE(StartMainWindow(), nullptr);
-  EXPECT_EQ(View, 1);
-  EXPECT_EQ(BeepOption, 0);
-  EXPECT_EQ(GetMenu(MainWindow), nullptr);
-  EXPECT_NE(GetWindowLongW(MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(State.View, 1);
+  EXPECT_EQ(State.BeepOption, 0);
+  EXPECT_EQ(GetMenu(State.MainWindow), nullptr);
+  EXPECT_NE(GetWindowLongW(State.MainWindow, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   wchar_t title[64];
-  GetWindowTextW(MainWindow, title, 64);
+  GetWindowTextW(State.MainWindow, title, 64);
   EXPECT_STREQ(title, L"関数電卓 Vex");
 }
 
@@ -101,7 +103,7 @@ TEST_P(StoredPosition, IsUsedOnlyWellInsideTheDesktop) {
   WriteOption(L"Wx", wx);
   WriteOption(L"Wy", wy);
   ASSERT_NE(StartMainWindow(), nullptr);
-  RECT rect = WindowRect(MainWindow);
+  RECT rect = WindowRect(State.MainWindow);
   if (c.used) {
     EXPECT_EQ(rect.left, wx);
     EXPECT_EQ(rect.top, wy);
@@ -139,11 +141,11 @@ TEST_F(StartUp, TraySwitchStartsHiddenWithIcon) {
   for (const wchar_t *commandLine : {L"/t", L"-T"}) {
     PrepareFreshStart();
     ASSERT_NE(StartMainWindow(commandLine), nullptr);
-    EXPECT_TRUE(TrayMode) << commandLine;
-    EXPECT_TRUE(TrayIconShown) << commandLine;
-    ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-    EXPECT_FALSE(IsWindowVisible(MainWindow)) << commandLine;
-    EXPECT_TRUE(FirstPaint) << "slots load only when the window is first shown";
+    EXPECT_TRUE(State.TrayMode) << commandLine;
+    EXPECT_TRUE(IsTrayIconShown()) << commandLine;
+    ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
+    EXPECT_FALSE(IsWindowVisible(State.MainWindow)) << commandLine;
+    EXPECT_TRUE(State.FirstPaint) << "slots load only when the window is first shown";
     CloseMainWindow();
   }
 }
@@ -151,26 +153,26 @@ TEST_F(StartUp, TraySwitchStartsHiddenWithIcon) {
 TEST_F(StartUp, TbarSettingStartsHiddenWithoutSwitch) {
   WriteOption(L"Tbar", 1);
   ASSERT_NE(StartMainWindow(L"/x"), nullptr);
-  EXPECT_TRUE(TrayMode);
-  EXPECT_TRUE(TrayIconShown);
-  ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-  EXPECT_FALSE(IsWindowVisible(MainWindow));
+  EXPECT_TRUE(State.TrayMode);
+  EXPECT_TRUE(IsTrayIconShown());
+  ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
+  EXPECT_FALSE(IsWindowVisible(State.MainWindow));
 }
 
 TEST_F(StartUp, TbarZeroDoesNotUndoTheSwitch) {
   WriteOption(L"Tbar", 0);
   ASSERT_NE(StartMainWindow(L"/t"), nullptr);
-  EXPECT_TRUE(TrayMode);
+  EXPECT_TRUE(State.TrayMode);
 }
 
 TEST_F(StartUp, SecondStartShowsTheRunningWindow) {
   EXPECT_FALSE(ShowRunningCopy());
   ASSERT_NE(StartMainWindow(L"/t"), nullptr);
-  ShowMainWindow(MainWindow, SW_SHOWNORMAL);
-  ASSERT_FALSE(IsWindowVisible(MainWindow));
+  ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
+  ASSERT_FALSE(IsWindowVisible(State.MainWindow));
   EXPECT_TRUE(ShowRunningCopy());
-  EXPECT_TRUE(IsWindowVisible(MainWindow));
-  EXPECT_EQ(RunProgram(Instance, L"", SW_SHOWNORMAL), 0) << "a second start ends at once";
+  EXPECT_TRUE(IsWindowVisible(State.MainWindow));
+  EXPECT_EQ(RunProgram(State.Instance, L"", SW_SHOWNORMAL), 0) << "a second start ends at once";
 }
 
 // The controls stand where the template puts them, in dialog units of the
@@ -185,55 +187,58 @@ TEST_F(StartUp, ControlsStandAtTheirDialogUnitPositions) {
       {IDC_DEL, 148, 42, 21, 12},  {IDM_EVALUATE, 148, 55, 21, 12},
   };
   int count = 0;
-  for (HWND child = GetWindow(MainWindow, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++count;
+  for (HWND child = GetWindow(State.MainWindow, GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    ++count;
+  }
   EXPECT_EQ(count, 39);
   for (const Expected &e : controls) {
     RECT units = {e.x, e.y, e.x + e.w, e.y + e.h};
-    MapDialogRect(MainWindow, &units);
-    RECT rect = WindowRect(GetDlgItem(MainWindow, e.id));
-    MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT *>(&rect), 2);
+    MapDialogRect(State.MainWindow, &units);
+    RECT rect = WindowRect(GetDlgItem(State.MainWindow, e.id));
+    MapWindowPoints(nullptr, State.MainWindow, reinterpret_cast<POINT *>(&rect), 2);
     EXPECT_EQ(rect.left, units.left) << e.id;
     EXPECT_EQ(rect.top, units.top) << e.id;
     EXPECT_EQ(rect.right, units.right) << e.id;
     EXPECT_EQ(rect.bottom, units.bottom) << e.id;
   }
   wchar_t caption[8];
-  GetDlgItemTextW(MainWindow, IDC_SIN, caption, 8);
+  GetDlgItemTextW(State.MainWindow, IDC_SIN, caption, 8);
   EXPECT_STREQ(caption, L"SIN");
 }
 
 TEST_F(StartUp, EachViewEndsSixPixelsBelowItsReferenceControl) {
   ASSERT_NE(StartMainWindow(), nullptr);
-  int width = WindowRect(MainWindow).right - WindowRect(MainWindow).left;
+  int width = WindowRect(State.MainWindow).right - WindowRect(State.MainWindow).left;
   for (int view : {0, 1, 2, 3, 3, 0}) {
-    View = view;
-    ApplyView(MainWindow);
-    EXPECT_EQ(GetMenu(MainWindow), view >= 2 ? MainMenu : nullptr) << view;
-    HWND reference = GetDlgItem(MainWindow, view % 2 ? IDM_EVALUATE : IDC_ENTRY);
-    RECT rect = WindowRect(MainWindow);
+    State.View = view;
+    ApplyView(State.MainWindow);
+    EXPECT_EQ(GetMenu(State.MainWindow), view >= 2 ? State.MainMenu : nullptr) << view;
+    HWND reference = GetDlgItem(State.MainWindow, view % 2 ? IDM_EVALUATE : IDC_ENTRY);
+    RECT rect = WindowRect(State.MainWindow);
     EXPECT_EQ(rect.bottom, WindowRect(reference).bottom + 6) << view;
     EXPECT_EQ(rect.right - rect.left, width) << view;
     EXPECT_EQ(rect.left, 0) << view;
   }
   // Removing the menu bar keeps the menu for later use.
-  EXPECT_TRUE(IsMenu(MainMenu));
-  EXPECT_EQ(GetMenuItemCount(MainMenu), 5);
+  EXPECT_TRUE(IsMenu(State.MainMenu));
+  EXPECT_EQ(GetMenuItemCount(State.MainMenu), 5);
 }
 
 TEST_F(StartUp, ResourcesCarryTheJapaneseTexts) {
   ASSERT_NE(StartMainWindow(), nullptr);
   wchar_t text[64];
-  GetMenuStringW(MainMenu, 0, text, 64, MF_BYPOSITION);
+  GetMenuStringW(State.MainMenu, 0, text, 64, MF_BYPOSITION);
   EXPECT_STREQ(text, L"編集(&E)");
-  GetMenuStringW(MainMenu, IDM_COPY_ANSWER, text, 64, MF_BYCOMMAND);
+  GetMenuStringW(State.MainMenu, IDM_COPY_ANSWER, text, 64, MF_BYCOMMAND);
   EXPECT_STREQ(text, L"答ｺﾋﾟｰ(&B)\tCtrl+B");
-  GetMenuStringW(MainMenu, IDM_HELP_CONTENTS, text, 64, MF_BYCOMMAND);
+  GetMenuStringW(State.MainMenu, IDM_HELP_CONTENTS, text, 64, MF_BYCOMMAND);
   EXPECT_STREQ(text, L"目次(&C)...\tF1");
-  GetMenuStringW(TrayPopup, IDM_CLOSE, text, 64, MF_BYCOMMAND);
+  GetMenuStringW(State.TrayPopup, IDM_CLOSE, text, 64, MF_BYCOMMAND);
   EXPECT_STREQ(text, L"vExを閉じる(&C)");
-  EXPECT_EQ(GetMenuItemCount(TrayPopup), 5);
-  EXPECT_NE(LoadIconW(Instance, L"vexIcon"), nullptr);
-  EXPECT_NE(LoadIconW(Instance, L"TbarIcon"), nullptr);
+  EXPECT_EQ(GetMenuItemCount(State.TrayPopup), 5);
+  EXPECT_NE(LoadIconW(State.Instance, L"vexIcon"), nullptr);
+  EXPECT_NE(LoadIconW(State.Instance, L"TbarIcon"), nullptr);
 }
 
 // The bytes of one resource of vex.exe itself; empty when it is missing.

@@ -20,55 +20,58 @@ class ViewsMenus : public ShownWindowTest {
     return rect.bottom;
   }
   static void InitEditPopup() {
-    SendMessageW(MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(EditPopup), 0);
+    SendMessageW(State.MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(State.EditPopup), 0);
   }
-  static bool Grayed(int id) { return (GetMenuState(MainMenu, id, MF_BYCOMMAND) & MF_GRAYED) != 0; }
+  static bool Grayed(int id) {
+    return (GetMenuState(State.MainMenu, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  }
   static bool Checked(int id) {
-    return (GetMenuState(MainMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    return (GetMenuState(State.MainMenu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
   }
 };
 
 // --- Views ---
 
 TEST_F(ViewsMenus, CtrlACyclesTheFourViewsWithTheirHeightsAndMenuBars) {
-  ASSERT_EQ(View, 3);
-  HWND equals = GetDlgItem(MainWindow, IDM_EVALUATE);
+  ASSERT_EQ(State.View, 3);
+  HWND equals = GetDlgItem(State.MainWindow, IDM_EVALUATE);
   struct Expected {
     int view;
     bool menuBar;
     HWND reference;
   };
-  const Expected cycle[] = {{0, false, Entry}, {1, false, equals}, {2, true, Entry}, {3, true, equals}};
+  const Expected cycle[] = {
+      {0, false, State.Entry}, {1, false, equals}, {2, true, State.Entry}, {3, true, equals}};
   for (const Expected &e : cycle) {
     Command(IDM_NEXT_VIEW);
-    ASSERT_EQ(View, e.view);
+    ASSERT_EQ(State.View, e.view);
     EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", -1), e.view);
-    EXPECT_EQ(GetMenu(MainWindow), e.menuBar ? MainMenu : nullptr) << "view " << e.view;
-    EXPECT_EQ(Bottom(MainWindow), Bottom(e.reference) + 6) << "view " << e.view;
-    EXPECT_TRUE(IsMenu(MainMenu)) << "the detached menu is kept";
-    EXPECT_EQ(PendingSelection, kCaretToEnd);
+    EXPECT_EQ(GetMenu(State.MainWindow), e.menuBar ? State.MainMenu : nullptr) << "view " << e.view;
+    EXPECT_EQ(Bottom(State.MainWindow), Bottom(e.reference) + 6) << "view " << e.view;
+    EXPECT_TRUE(IsMenu(State.MainMenu)) << "the detached menu is kept";
+    EXPECT_EQ(State.PendingSelection, kCaretToEnd);
   }
 }
 
 TEST_F(ViewsMenus, KeypadItemFlipsOnlyTheKeypadBit) {
   Command(IDM_KEYPAD);  // 3 -> 2
-  EXPECT_EQ(View, 2);
-  EXPECT_EQ(GetMenu(MainWindow), MainMenu);
-  EXPECT_EQ(Bottom(MainWindow), Bottom(Entry) + 6);
+  EXPECT_EQ(State.View, 2);
+  EXPECT_EQ(GetMenu(State.MainWindow), State.MainMenu);
+  EXPECT_EQ(Bottom(State.MainWindow), Bottom(State.Entry) + 6);
   Command(IDM_KEYPAD);  // 2 -> 3
-  EXPECT_EQ(View, 3);
+  EXPECT_EQ(State.View, 3);
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", -1), 3);
-  EXPECT_EQ(Bottom(MainWindow), Bottom(GetDlgItem(MainWindow, IDM_EVALUATE)) + 6);
+  EXPECT_EQ(Bottom(State.MainWindow), Bottom(GetDlgItem(State.MainWindow, IDM_EVALUATE)) + 6);
 }
 
 TEST(ViewsAtStart, StoredViewShapesTheWindow) {
   PrepareFreshStart();
   WriteTestSettingsBytes("[Vex]\r\nView=1\r\n");
   ASSERT_NE(StartMainWindow(), nullptr);
-  EXPECT_EQ(GetMenu(MainWindow), nullptr);
+  EXPECT_EQ(GetMenu(State.MainWindow), nullptr);
   RECT window, equals;
-  GetWindowRect(MainWindow, &window);
-  GetWindowRect(GetDlgItem(MainWindow, IDM_EVALUATE), &equals);
+  GetWindowRect(State.MainWindow, &window);
+  GetWindowRect(GetDlgItem(State.MainWindow, IDM_EVALUATE), &equals);
   EXPECT_EQ(window.bottom, equals.bottom + 6);
   CloseMainWindow();
   DeleteTestSettingsFile();
@@ -77,11 +80,11 @@ TEST(ViewsAtStart, StoredViewShapesTheWindow) {
 // --- Menu states ---
 
 TEST_F(ViewsMenus, EditItemsFollowTheSelectionAndTheUndoText) {
-  SetWindowTextW(Entry, L"12+3");
-  SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(2, 2));
-  UndoText[0] = L'\0';
+  SetWindowTextW(State.Entry, L"12+3");
+  SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(2, 2));
+  State.UndoText[0] = L'\0';
   InitEditPopup();
-  EXPECT_EQ(SavedSelection, static_cast<DWORD>(MAKELONG(2, 2)));
+  EXPECT_EQ(State.SavedSelection, static_cast<DWORD>(MAKELONG(2, 2)));
   EXPECT_TRUE(Grayed(IDM_CUT));
   EXPECT_TRUE(Grayed(IDM_COPY));
   EXPECT_TRUE(Grayed(IDM_DELETE));
@@ -89,24 +92,30 @@ TEST_F(ViewsMenus, EditItemsFollowTheSelectionAndTheUndoText) {
   EXPECT_FALSE(Grayed(IDM_PASTE));
   EXPECT_FALSE(Grayed(IDM_COPY_ANSWER));
 
-  SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(0, 2));
-  wcscpy(UndoText, L"1");
+  SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(0, 2));
+  wcscpy(State.UndoText, L"1");
   InitEditPopup();
-  EXPECT_EQ(SavedSelection, static_cast<DWORD>(MAKELONG(0, 2)));
+  EXPECT_EQ(State.SavedSelection, static_cast<DWORD>(MAKELONG(0, 2)));
   EXPECT_FALSE(Grayed(IDM_CUT));
   EXPECT_FALSE(Grayed(IDM_COPY));
   EXPECT_FALSE(Grayed(IDM_DELETE));
   EXPECT_FALSE(Grayed(IDM_UNDO));
 }
 
+// The options as they stand, in the order of AppState.
+void SetOptions(int view, int top, int time, int beep, int radix, int degrees) {
+  State.View = view;
+  State.Top = top;
+  State.Time = time;
+  State.BeepOption = beep;
+  State.Radix = radix;
+  State.DegreeMode = degrees;
+}
+
 TEST_F(ViewsMenus, CheckMarksFollowTheOptions) {
-  View = 2;
-  Top = 1;
-  Time = 0;
-  BeepOption = 1;
-  Radix = 16;
-  DegreeMode = 1;
-  SendMessageW(MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(ViewPopup), 1);
+  SetOptions(2, 1, 0, 1, 16, 1);
+  SendMessageW(State.MainWindow, WM_INITMENUPOPUP,
+               reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 1)), 1);
   EXPECT_FALSE(Checked(IDM_KEYPAD));
   EXPECT_TRUE(Checked(IDM_TOPMOST));
   EXPECT_FALSE(Checked(IDM_TIME));
@@ -117,13 +126,9 @@ TEST_F(ViewsMenus, CheckMarksFollowTheOptions) {
   EXPECT_FALSE(Checked(IDM_RADIANS));
   EXPECT_TRUE(Checked(IDM_DEGREES));
 
-  View = 1;
-  Top = 0;
-  Time = 1;
-  BeepOption = 0;
-  Radix = 7;  // no item
-  DegreeMode = 0;
-  SendMessageW(MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(RadixPopup), 2);
+  SetOptions(1, 0, 1, 0, 7, 0);  // radix 7: no item
+  SendMessageW(State.MainWindow, WM_INITMENUPOPUP,
+               reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 2)), 2);
   EXPECT_TRUE(Checked(IDM_KEYPAD));
   EXPECT_FALSE(Checked(IDM_TOPMOST));
   EXPECT_TRUE(Checked(IDM_TIME));
@@ -179,8 +184,8 @@ void CALLBACK ProbeMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   if (menu != nullptr) {
     probe.found = true;
     GetWindowRect(menu, &probe.rect);
-    probe.cutGrayed = (GetMenuState(EditPopup, IDM_CUT, MF_BYCOMMAND) & MF_GRAYED) != 0;
-    probe.pasteGrayed = (GetMenuState(EditPopup, IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    probe.cutGrayed = (GetMenuState(State.EditPopup, IDM_CUT, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    probe.pasteGrayed = (GetMenuState(State.EditPopup, IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED) != 0;
   }
   if (menu != nullptr || ++probe.ticks > 100) {
     KillTimer(nullptr, timer);
@@ -190,13 +195,13 @@ void CALLBACK ProbeMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST_F(ViewsMenus, RightButtonOpensTheEditPopupAtTheScreenPosition) {
   probe = ModalProbe();
-  SetWindowTextW(Entry, L"12");
-  SendMessageW(Entry, CB_SETEDITSEL, 0, MAKELPARAM(1, 1));
+  SetWindowTextW(State.Entry, L"12");
+  SendMessageW(State.Entry, CB_SETEDITSEL, 0, MAKELPARAM(1, 1));
   RECT window;
-  GetWindowRect(MainWindow, &window);
+  GetWindowRect(State.MainWindow, &window);
   POINT at = {window.left + 40, window.top + 30};
   SetTimer(nullptr, 0, 20, ProbeMenu);
-  SendMessageW(MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+  SendMessageW(State.MainWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
   ASSERT_TRUE(probe.found) << "no popup menu appeared";
   EXPECT_EQ(probe.rect.left, at.x);
   EXPECT_EQ(probe.rect.top, at.y);
@@ -245,16 +250,16 @@ TEST_F(ViewsMenus, AboutBoxClosesWithOkEscEnterAndTheIconThenCaretToEnd) {
   for (int way = 0; way < 4; ++way) {
     probe = ModalProbe();
     probe.closeWith = way;
-    PendingSelection = kNoPendingSelection;
-    SetFocus(GetDlgItem(MainWindow, IDC_ABS));
+    State.PendingSelection = kNoPendingSelection;
+    SetFocus(GetDlgItem(State.MainWindow, IDC_ABS));
     SetTimer(nullptr, 0, 20, ProbeAbout);
     Command(IDM_ABOUT);  // returns when the box has closed
     ASSERT_TRUE(probe.found) << "no About box, way " << way;
     EXPECT_EQ(probe.caption, L"Vex バージョン情報");
     EXPECT_EQ(probe.style & WS_SYSMENU, 0) << "no close button";
-    EXPECT_EQ(PendingSelection, kCaretToEnd) << way;
+    EXPECT_EQ(State.PendingSelection, kCaretToEnd) << way;
     HWND focus = GetFocus();
-    EXPECT_TRUE(focus == Entry || GetParent(focus) == Entry) << way;
+    EXPECT_TRUE(focus == State.Entry || GetParent(focus) == State.Entry) << way;
   }
 }
 

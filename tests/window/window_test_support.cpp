@@ -2,11 +2,16 @@
 
 #include <cstdio>
 
+#include "accessibility.h"
 #include "app_state.h"
+#include "help_launcher.h"
+#include "message_loop.h"
 #include "settings.h"
+#include "settings_report.h"
 #include "settings_values.h"
 #include "startup.h"
 #include "tray.h"
+#include "tray_switch.h"
 
 std::wstring TestSettingsFile() {
   wchar_t exe[MAX_PATH];
@@ -40,21 +45,29 @@ std::string ReadTestSettingsBytes() {
   return bytes;
 }
 
+void ResetAppState() {
+  State = AppState{};
+  ResetTray();
+  ResetHelpLauncher();
+  ResetAccessibility();
+  ResetSettingsReport();
+}
+
 void PrepareFreshStart() {
   ResetAppState();
-  Instance = GetModuleHandleW(nullptr);
-  static bool registered = RegisterMainClass(Instance);
+  State.Instance = GetModuleHandleW(nullptr);
+  static bool registered = RegisterMainClass(State.Instance);
   (void)registered;
   DeleteTestSettingsFile();
 }
 
 HWND StartMainWindow(const wchar_t *commandLine) {
-  MainWindow = CreateMainWindow(Instance);
-  if (MainWindow == nullptr) return nullptr;
-  Accelerators = LoadAcceleratorsW(Instance, L"VexAccelerator");
-  if (HasTraySwitch(commandLine)) TrayMode = true;
-  InitMainWindow(MainWindow);
-  return MainWindow;
+  State.MainWindow = CreateMainWindow(State.Instance);
+  if (State.MainWindow == nullptr) return nullptr;
+  LoadKeyAccelerators(State.Instance);
+  if (HasTraySwitch(commandLine)) State.TrayMode = true;
+  InitMainWindow(State.MainWindow);
+  return State.MainWindow;
 }
 
 void SetControlKey(bool down) {
@@ -71,14 +84,14 @@ void DrainMessages() {
 }
 
 void CloseMainWindow() {
-  if (MainWindow == nullptr) return;
-  if (TrayIconShown) {
-    TrayMode = false;
-    UpdateTrayIcon(MainWindow);
+  if (State.MainWindow == nullptr) return;
+  if (IsTrayIconShown()) {
+    State.TrayMode = false;
+    UpdateTrayIcon(State.MainWindow);
   }
-  BeepOption = 0;
-  DestroyWindow(MainWindow);
-  MainWindow = nullptr;
+  State.BeepOption = 0;
+  DestroyWindow(State.MainWindow);
+  State.MainWindow = nullptr;
   DrainMessages();
 }
 
@@ -104,12 +117,12 @@ const std::vector<RecordedMessage> &Recorded() { return recorded; }
 
 std::wstring EntryText() {
   wchar_t text[kEntryTextSize];
-  GetWindowTextW(Entry, text, kEntryTextSize);
+  GetWindowTextW(State.Entry, text, kEntryTextSize);
   return text;
 }
 
 DWORD EntrySelection() {
-  return static_cast<DWORD>(SendMessageW(Entry, CB_GETEDITSEL, 0, 0));
+  return static_cast<DWORD>(SendMessageW(State.Entry, CB_GETEDITSEL, 0, 0));
 }
 
 HWND StartShownMainWindow() {
@@ -128,7 +141,7 @@ HWND StartShownMainWindow() {
 
 void RunLoopTurn() {
   MSG m = {};
-  m.hwnd = MainWindow;
+  m.hwnd = State.MainWindow;
   m.message = WM_NULL;
   ProcessLoopMessage(m);
 }

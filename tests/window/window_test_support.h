@@ -18,6 +18,10 @@ void DeleteTestSettingsFile();
 void WriteTestSettingsBytes(const std::string &bytes);
 std::string ReadTestSettingsBytes();
 
+// Puts the shared state and every feature's own state back to their values
+// before start-up.
+void ResetAppState();
+
 // Resets the window side's state, registers the class once, and removes the
 // settings file.
 void PrepareFreshStart();
@@ -89,5 +93,5 @@ class ShownWindowTest : public ::testing::Test {
     DeleteTestSettingsFile();
   }
   static void Turn() { RunLoopTurn(); }
-  static void Command(int id) { SendMessageW(MainWindow, WM_COMMAND, id, 0); }
+  static void Command(int id) { SendMessageW(State.MainWindow, WM_COMMAND, id, 0); }
 };

@@ -10,6 +10,7 @@
 #include "engine.h"
 #include "keypad_edit.h"
 #include "slot_text.h"
+#include "utf_conversion.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
 #include "settings_values.h"
+#include "tray_switch.h"
+#include "window_position.h"
 
 #include <climits>
 #include <string>

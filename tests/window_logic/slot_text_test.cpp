@@ -7,6 +7,7 @@
 
 #include "engine.h"
 #include "slot_text.h"
+#include "utf_conversion.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <climits>
 
-#include "utf16.h"
+#include "utf_conversion.h"
 
 namespace {
 

@@ -55,26 +55,6 @@ inline constexpr int kRadixChoices[4] = {2, 8, 10, 16};
 // 16, otherwise 10. Never below 2.
 int OutputRadix(int radix);
 
-// A rectangle on the screen: left and top inside, right and bottom outside.
-struct ScreenRect {
-  int left;
-  int top;
-  int right;
-  int bottom;
-};
-
-// The start-up position rule: the stored position (wx, wy) is used only when
-// it lies on some monitor M of the list, at least 16 pixels inside its right
-// and bottom edges: M.left <= wx < M.right - 16 and M.top <= wy < M.bottom -
-// 16. With the one screen at (0, 0) this is: both coordinates at least 0 and
-// more than 16 pixels left of the right edge and above the bottom edge. An
-// empty list (or a null one) makes no position usable.
-bool IsStoredPositionUsable(int wx, int wy, const ScreenRect *monitors, std::size_t count);
-
-// The command-line switch for tray mode: "/t" or "-t", either case, at the
-// very start of the text. A null text is no switch.
-bool HasTraySwitch(const wchar_t *commandLine);
-
 // --- Where the settings file lives ---
 
 // File times count 100-nanosecond steps (the platform's file times). FAT

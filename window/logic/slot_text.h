@@ -1,6 +1,5 @@
-// Texts of the 26 slots: list items, the line handed to the engine, the
-// conversions between the window's UTF-16 and the engine's UTF-8, and the
-// entry's selection values.
+// Texts of the 26 slots: list items, the line handed to the engine (through
+// utf_conversion.h), and the entry's selection values.
 //
 // Portable: no platform header. Text on the window side is UTF-16
 // (char16_t; wchar_t on Windows has the same layout).
@@ -16,8 +15,6 @@ inline constexpr char16_t kSlotMarker = u'\u2502';
 // Longest expression a slot holds, in UTF-16 characters.
 inline constexpr std::size_t kMaxSlotExpressionLength = 255;
 inline constexpr int kSlotCount = 26;
-// Put in place of text that cannot be converted.
-inline constexpr char16_t kReplacementCharacter = u'\uFFFD';
 
 // Selection values: start in the low 16 bits, end in the high 16 bits.
 // kNoPendingSelection means no selection waits to be applied; kCaretToEnd
@@ -74,25 +71,6 @@ std::u16string_view GetListItemExpression(std::u16string_view item);
 // syntax error.
 std::size_t BuildEngineLine(int slot, std::u16string_view expression,
                             char *line, std::size_t lineSize);
-
-// --- UTF-16 and UTF-8 ---
-
-// Converts UTF-16 to NUL-terminated UTF-8 in out (outSize bytes including the
-// NUL; nothing is written when outSize is 0). Stops before a character that
-// does not fit whole. A lone surrogate becomes U+FFFD. Returns the number of
-// bytes before the NUL; *cut (if given) tells whether text was left out.
-std::size_t ConvertUtf16ToUtf8(std::u16string_view text, char *out,
-                               std::size_t outSize, bool *cut = nullptr);
-
-// Converts UTF-8 (the engine's result text or message) to NUL-terminated
-// UTF-16 in out (outSize characters including the terminator; nothing is
-// written when outSize is 0). Stops at the first NUL, at the end of the
-// view, or before a character that does not fit whole. Every byte that does
-// not belong to a well-formed sequence (overlong forms, surrogates, values
-// past U+10FFFF, stray continuation bytes, sequences cut short) becomes one
-// U+FFFD. The result never has more characters than the input has bytes.
-// Returns the number of characters before the terminator.
-std::size_t ConvertUtf8ToUtf16(std::string_view text, char16_t *out, std::size_t outSize);
 
 // --- Selection values ---
 

@@ -8,17 +8,29 @@
 int(WINAPI *ShowSettingsMessage)(HWND owner, const wchar_t *text, const wchar_t *title,
                                  UINT type) = MessageBoxW;
 
+// A failure is waiting to be told; the box was shown (or is up): never again
+// this run.
+static bool SettingsFailurePending = false;
+static bool SettingsFailureTold = false;
+
+bool IsSettingsFailurePending() { return SettingsFailurePending; }
+
+void ResetSettingsReport() {
+  SettingsFailurePending = false;
+  SettingsFailureTold = false;
+}
+
 void NoteSettingsFailure() {
   if (SettingsFailureTold || SettingsFailurePending) return;
   SettingsFailurePending = true;
   // Once the window has been painted the loop is running: tell it from there,
   // never from inside the handler whose write failed (a window move, say).
-  if (!FirstPaint) TellPendingSettingsFailure();
+  if (!State.FirstPaint) TellPendingSettingsFailure();
 }
 
 void TellPendingSettingsFailure() {
-  if (SettingsFailurePending && !SettingsFailureTold && MainWindow != nullptr) {
-    PostMessageW(MainWindow, WM_SETTINGS_FAILED, 0, 0);
+  if (SettingsFailurePending && !SettingsFailureTold && State.MainWindow != nullptr) {
+    PostMessageW(State.MainWindow, WM_SETTINGS_FAILED, 0, 0);
   }
 }
 
@@ -32,9 +44,9 @@ void TellSettingsFailure(HWND window) {
   static wchar_t text[kLongPathSize + 256];
   swprintf(text, sizeof text / sizeof text[0],
            reinterpret_cast<const wchar_t *>(GetSettingsFailureFormat(CurrentLanguage())),
-           SettingsFile);
-  ShowSettingsMessage(window, text, TitleText, MB_OK | MB_ICONEXCLAMATION);
+           State.SettingsFile);
+  ShowSettingsMessage(window, text, State.TitleText, MB_OK | MB_ICONEXCLAMATION);
   // Typing goes on in the entry, with the caret where it was.
-  PendingSelection = SavedSelection;
-  if (Entry != nullptr) SetFocus(Entry);
+  State.PendingSelection = State.SavedSelection;
+  if (State.Entry != nullptr) SetFocus(State.Entry);
 }

@@ -126,8 +126,10 @@ static bool MakeWritable(const wchar_t *path) {
 }
 
 static void UseFile(const wchar_t *path) {
-  if (path != SettingsFile) wmemcpy(SettingsFile, path, wcsnlen(path, kLongPathSize - 1) + 1);
-  SettingsFile[kLongPathSize - 1] = L'\0';
+  if (path != State.SettingsFile) {
+    wmemcpy(State.SettingsFile, path, wcsnlen(path, kLongPathSize - 1) + 1);
+  }
+  State.SettingsFile[kLongPathSize - 1] = L'\0';
 }
 
 // Nothing can be written: the file is read where it is when it is UTF-16 (or
@@ -135,28 +137,28 @@ static void UseFile(const wchar_t *path) {
 // is still read as it was written.
 static void UseFileReadOnly(const wchar_t *path) {
   UseFile(path);
-  SettingsReadOnly = true;
-  SettingsCopy[0] = L'\0';
+  State.SettingsReadOnly = true;
+  State.SettingsCopy[0] = L'\0';
   if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES || IsUnicodeFile(path)) return;
   wchar_t name[MAX_PATH];
-  DWORD length = GetTempPathW(MAX_PATH, SettingsCopy);
+  DWORD length = GetTempPathW(MAX_PATH, State.SettingsCopy);
   if (length == 0 || length >= MAX_PATH || !FormUserSettingsName(path, name, MAX_PATH) ||
-      !AppendPath(SettingsCopy, name) || !ConvertSettingsFile(path, SettingsCopy)) {
-    SettingsCopy[0] = L'\0';  // read as it stands: better than nothing
+      !AppendPath(State.SettingsCopy, name) || !ConvertSettingsFile(path, State.SettingsCopy)) {
+    State.SettingsCopy[0] = L'\0';  // read as it stands: better than nothing
   }
 }
 
 bool PlaceSettingsFile(const wchar_t *appDataFolder) {
   static wchar_t folderFile[kLongPathSize];
   static UserPlace user;
-  SettingsReadOnly = false;
-  SettingsCopy[0] = L'\0';
-  if (SettingsFile[0] == L'\0') {
-    SettingsReadOnly = true;
+  State.SettingsReadOnly = false;
+  State.SettingsCopy[0] = L'\0';
+  if (State.SettingsFile[0] == L'\0') {
+    State.SettingsReadOnly = true;
     NoteSettingsFailure();
     return false;
   }
-  wmemcpy(folderFile, SettingsFile, wcsnlen(SettingsFile, kLongPathSize - 1) + 1);
+  wmemcpy(folderFile, State.SettingsFile, wcsnlen(State.SettingsFile, kLongPathSize - 1) + 1);
 
   SettingsPlaceFacts facts = {};
   FileFacts folder = ReadFileFacts(folderFile);

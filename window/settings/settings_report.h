@@ -26,3 +26,8 @@ void TellSettingsFailure(HWND window);
 // The box: MessageBoxW by default. Tests put a recorder here.
 extern int(WINAPI *ShowSettingsMessage)(HWND owner, const wchar_t *text, const wchar_t *title,
                                         UINT type);
+
+// Whether a failure waits to be told, and the report as before start-up
+// (between the in-process tests).
+bool IsSettingsFailurePending();
+void ResetSettingsReport();

@@ -36,26 +36,28 @@ bool ReadExecutablePath(wchar_t *buffer, DWORD size) {
 }
 
 void FormSettingsPaths() {
-  SettingsFile[0] = L'\0';
+  State.SettingsFile[0] = L'\0';
   // The executable's path is read into HelpFile, whose size is the system's
   // longest path, and both paths are formed from it.
-  if (!ReadExecutablePath(HelpFile, kLongPathSize)) {
+  if (!ReadExecutablePath(State.HelpFile, kLongPathSize)) {
     // No usable path: no settings file and no help file, and the user is
     // told once that nothing is kept.
-    HelpFile[0] = L'\0';
+    State.HelpFile[0] = L'\0';
     NoteSettingsFailure();
     return;
   }
-  FormPathBeside(HelpFile, kSettingsSuffix, SettingsFile);
-  FormPathBeside(SettingsFile, kHelpSuffix, HelpFile);
+  FormPathBeside(State.HelpFile, kSettingsSuffix, State.SettingsFile);
+  FormPathBeside(State.SettingsFile, kHelpSuffix, State.HelpFile);
   PlaceSettingsFile(nullptr);
 }
 
 // The file reads go to: the settings file, or its converted copy.
-static const wchar_t *ReadPath() { return SettingsCopy[0] != L'\0' ? SettingsCopy : SettingsFile; }
+static const wchar_t *ReadPath() {
+  return State.SettingsCopy[0] != L'\0' ? State.SettingsCopy : State.SettingsFile;
+}
 
 int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue) {
-  if (SettingsFile[0] == L'\0') return defaultValue;
+  if (State.SettingsFile[0] == L'\0') return defaultValue;
   wchar_t text[32];
   GetPrivateProfileStringW(section, key, L"", text, 32, ReadPath());
   if (text[0] == L'\0') return defaultValue;
@@ -65,7 +67,7 @@ int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue)
 void ReadSettingText(const wchar_t *section, const wchar_t *key, wchar_t *buffer, DWORD size) {
   if (size == 0) return;
   buffer[0] = L'\0';
-  if (SettingsFile[0] == L'\0') return;
+  if (State.SettingsFile[0] == L'\0') return;
   GetPrivateProfileStringW(section, key, L"", buffer, size, ReadPath());
   buffer[size - 1] = L'\0';
 }
@@ -80,7 +82,7 @@ static bool NeedsProtectingQuotes(wchar_t c) {
 }
 
 bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t *value) {
-  if (SettingsFile[0] == L'\0' || SettingsReadOnly) {
+  if (State.SettingsFile[0] == L'\0' || State.SettingsReadOnly) {
     NoteSettingsFailure();
     return false;
   }
@@ -100,8 +102,8 @@ bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t 
   text[at + length + at] = L'\0';
   // Never into an 8-bit file, where the characters outside the system's code
   // page would become "?" while the write reports success.
-  if (EnsureUnicodeSettingsFile(SettingsFile) &&
-      WritePrivateProfileStringW(section, key, text, SettingsFile)) {
+  if (EnsureUnicodeSettingsFile(State.SettingsFile) &&
+      WritePrivateProfileStringW(section, key, text, State.SettingsFile)) {
     return true;
   }
   // The value stays in force in memory; the user is told once.
@@ -118,27 +120,29 @@ bool WriteSettingInt(const wchar_t *section, const wchar_t *key, int value) {
 void ReadStartOptions(int *wx, int *wy) {
   *wx = ReadSettingInt(kOptionsSection, kKeyWx, kDefaultPosition);
   *wy = ReadSettingInt(kOptionsSection, kKeyWy, kDefaultPosition);
-  Top = ReadSettingInt(kOptionsSection, kKeyTop, kDefaultTop);
-  View = CheckView(ReadSettingInt(kOptionsSection, kKeyView, kDefaultView));
-  Time = ReadSettingInt(kOptionsSection, kKeyTime, kDefaultTime);
-  if (!TrayMode) TrayMode = ReadSettingInt(kOptionsSection, kKeyTbar, kDefaultTbar) != 0;
-  BeepOption = ReadSettingInt(kOptionsSection, kKeyBeep, kDefaultBeep);
+  State.Top = ReadSettingInt(kOptionsSection, kKeyTop, kDefaultTop);
+  State.View = CheckView(ReadSettingInt(kOptionsSection, kKeyView, kDefaultView));
+  State.Time = ReadSettingInt(kOptionsSection, kKeyTime, kDefaultTime);
+  if (!State.TrayMode) {
+    State.TrayMode = ReadSettingInt(kOptionsSection, kKeyTbar, kDefaultTbar) != 0;
+  }
+  State.BeepOption = ReadSettingInt(kOptionsSection, kKeyBeep, kDefaultBeep);
 }
 
 void ReadFirstPaintOptions() {
-  CurrentSlot = CheckSlotIndex(ReadSettingInt(kOptionsSection, kKeyCbo, kDefaultSlot));
-  DegreeMode = ReadSettingInt(kOptionsSection, kKeyDeg, kDefaultDeg) != 0 ? 1 : 0;
+  State.CurrentSlot = CheckSlotIndex(ReadSettingInt(kOptionsSection, kKeyCbo, kDefaultSlot));
+  State.DegreeMode = ReadSettingInt(kOptionsSection, kKeyDeg, kDefaultDeg) != 0 ? 1 : 0;
   // Read as text with "10" for an absent key; an empty value converts to 0.
   // Values other than 2, 8, 10 and 16 are kept as stored and print in radix
   // 10 (OutputRadix).
   wchar_t text[kPathSize];
   wcscpy(text, kDefaultRadixText);
-  if (SettingsFile[0] != L'\0') {
+  if (State.SettingsFile[0] != L'\0') {
     GetPrivateProfileStringW(kOptionsSection, kKeyRadix, kDefaultRadixText, text, kPathSize,
                              ReadPath());
     text[kPathSize - 1] = L'\0';
   }
-  Radix = ConvertIntegerText(text);
+  State.Radix = ConvertIntegerText(text);
 }
 
 void ReadSlotExpression(int slot, wchar_t *buffer, DWORD size) {
