@@ -173,7 +173,7 @@ TEST(LanguageStart, AnOverlongLangIsJapanese) {
 
 // The version line of both About boxes, from the version in CMakeLists.txt.
 TEST(LanguageResources, BothAboutBoxesShowTheProjectVersion) {
-  Instance = GetModuleHandleW(nullptr);
+  State.Instance = GetModuleHandleW(nullptr);
   for (LANGID language : {MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)}) {
     HWND box = CreateAboutBox(language);
     ASSERT_NE(box, nullptr) << language;
