@@ -16,6 +16,7 @@
 #include <string>
 
 #include "clipboard.h"  // ReadClipboard, WriteClipboard
+#include "resource_ids.h"
 
 struct VexRun {
   std::wstring folder;  // holds vex.exe and its vex.ini
@@ -113,6 +114,17 @@ class VexEndToEnd : public ::testing::Test {
   void TearDown() override {
     StopVex(run);
     RemoveVexFolder(run.folder);
+  }
+  // Types a new expression for the current slot, presses Enter and waits
+  // for the result field to show result.
+  void Evaluate(const std::wstring &expression, const std::wstring &result) {
+    ASSERT_TRUE(FocusEntry(run));
+    PressKey(VK_END);
+    PressChord(VK_SHIFT, VK_HOME);
+    TypeText(expression);
+    ASSERT_EQ(WaitForControlText(run.window, IDC_ENTRY, expression), expression);
+    PressKey(VK_RETURN);
+    ASSERT_EQ(WaitForControlText(run.window, IDC_RESULT, result), result);
   }
   VexRun run;
 };

@@ -13,15 +13,6 @@ namespace {
 
 class LanguageEndToEnd : public VexEndToEnd {
  protected:
-  void Evaluate(const std::wstring &expression, const std::wstring &result) {
-    ASSERT_TRUE(FocusEntry(run));
-    PressKey(VK_END);
-    PressChord(VK_SHIFT, VK_HOME);
-    TypeText(expression);
-    ASSERT_EQ(WaitForControlText(run.window, IDC_ENTRY, expression), expression);
-    PressKey(VK_RETURN);
-    EXPECT_EQ(WaitForControlText(run.window, IDC_RESULT, result), result);
-  }
   bool WaitForTitle(const std::wstring &start) {
     return WaitFor([&] { return ReadWindowTitle(run.window).rfind(start, 0) == 0; });
   }

@@ -23,16 +23,6 @@ class SettingsEndToEnd : public VexEndToEnd {
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     held = INVALID_HANDLE_VALUE;
   }
-  // Types a new expression for the current slot and presses Enter.
-  void Evaluate(const std::wstring &expression, const std::wstring &result) {
-    ASSERT_TRUE(FocusEntry(run));
-    PressKey(VK_END);
-    PressChord(VK_SHIFT, VK_HOME);
-    TypeText(expression);
-    ASSERT_EQ(WaitForControlText(run.window, IDC_ENTRY, expression), expression);
-    PressKey(VK_RETURN);
-    ASSERT_EQ(WaitForControlText(run.window, IDC_RESULT, result), result);
-  }
   HANDLE held = INVALID_HANDLE_VALUE;
 };
 
