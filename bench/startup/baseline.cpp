@@ -4,6 +4,8 @@
 // same steps vex.exe takes before its first paint, with nothing else.
 #include <windows.h>
 
+#include "window_program.h"
+
 static const wchar_t kBaselineClass[] = L"VexStartupBaseline";
 
 static LRESULT CALLBACK BaselineWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -25,24 +27,9 @@ static LRESULT CALLBACK BaselineWndProc(HWND window, UINT message, WPARAM wParam
 }
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = BaselineWndProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kBaselineClass;
+  WNDCLASSW windowClass = MakeWindowClass(instance, BaselineWndProc, kBaselineClass);
   if (!RegisterClassW(&windowClass)) return 0;
-
-  HWND window = CreateWindowW(kBaselineClass, L"baseline", WS_OVERLAPPEDWINDOW,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 240, 320,
-                              nullptr, nullptr, instance, nullptr);
-  if (!window) return 0;
-  ShowWindow(window, showCommand);
-
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
+  return RunWindow(CreateWindowW(kBaselineClass, L"baseline", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, 240, 320, nullptr, nullptr, instance, nullptr),
+                   showCommand);
 }

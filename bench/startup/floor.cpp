@@ -7,6 +7,8 @@
 // accessibility service: what vex.exe takes beyond this is its own work.
 #include <windows.h>
 
+#include "window_program.h"
+
 static const wchar_t kClassName[] = L"VexClass300";
 
 // The dialog manager's default procedure does the rest; a window of a
@@ -26,25 +28,10 @@ static LRESULT CALLBACK FloorWndProc(HWND window, UINT message, WPARAM wParam, L
 }
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = FloorWndProc;
+  WNDCLASSW windowClass = MakeWindowClass(instance, FloorWndProc, kClassName);
   windowClass.cbWndExtra = DLGWINDOWEXTRA;
-  windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, L"vexIcon");
-  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszMenuName = L"VexMenu";
-  windowClass.lpszClassName = kClassName;
   if (!RegisterClassW(&windowClass)) return 0;
-
-  HWND window = CreateDialogParamW(instance, kClassName, nullptr, nullptr, 0);
-  if (!window) return 0;
-  ShowWindow(window, showCommand);
-
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
+  return RunWindow(CreateDialogParamW(instance, kClassName, nullptr, nullptr, 0), showCommand);
 }
