@@ -1,3 +1,4 @@
 #include "app_state.h"
 
 AppState State;
+AppPaths Paths;

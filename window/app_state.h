@@ -58,12 +58,20 @@ struct AppState {
 
   // Texts and paths formed at start
   wchar_t TitleText[kTitleSize] = {};
-  wchar_t SettingsFile[kLongPathSize] = {};  // the folder file or the per-user file
   // Set at start when no place can be written: nothing is written, and a file
   // not in UTF-16 is read through a converted copy in the temporary folder.
   bool SettingsReadOnly = false;
-  wchar_t SettingsCopy[kLongPathSize] = {};  // that copy, or ""
-  wchar_t HelpFile[kLongPathSize] = {};
 };
 
 extern AppState State;
+
+// The paths formed at start, of the system's longest length. Kept apart from
+// AppState, whose defaults put it in the program file's initialised data:
+// these start as zeros and so take no room in vex.exe.
+struct AppPaths {
+  wchar_t SettingsFile[kLongPathSize];  // the folder file or the per-user file
+  wchar_t SettingsCopy[kLongPathSize];  // the converted copy read while nothing can be written, or ""
+  wchar_t HelpFile[kLongPathSize];
+};
+
+extern AppPaths Paths;

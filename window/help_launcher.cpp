@@ -146,11 +146,11 @@ bool FormEnglishHelpPath(const wchar_t *helpFile, wchar_t *out, size_t size) {
 // file beside the Japanese one when it is there; otherwise the Japanese one.
 static const wchar_t *ChooseHelpFile() {
   static wchar_t englishFile[kLongPathSize];
-  if (CurrentLanguage() != UiLanguage::kEnglish) return State.HelpFile;
-  if (!FormEnglishHelpPath(State.HelpFile, englishFile, kLongPathSize)) return State.HelpFile;
+  if (CurrentLanguage() != UiLanguage::kEnglish) return Paths.HelpFile;
+  if (!FormEnglishHelpPath(Paths.HelpFile, englishFile, kLongPathSize)) return Paths.HelpFile;
   DWORD attributes = GetFileAttributesW(englishFile);
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return State.HelpFile;
+    return Paths.HelpFile;
   }
   return englishFile;
 }

@@ -99,7 +99,7 @@ static void OnMove(HWND window) {
   }
   // A move while the window is being created comes before the settings path
   // exists; InitMainWindow sets the title and position right afterwards.
-  if (State.SettingsFile[0] == L'\0') return;
+  if (Paths.SettingsFile[0] == L'\0') return;
   RECT rect = {};
   GetWindowRect(window, &rect);
   WriteSettingInt(kOptionsSection, kKeyWx, rect.left);

@@ -268,7 +268,7 @@ TEST_F(HelpLauncher, ALibraryWithoutTheWideEntryPointMakesHelpUnavailable) {
 TEST_F(HelpLauncher, F1OpensTheHelpFileAtItsContents) {
   ASSERT_NE(StartMainWindow(), nullptr);
   // The help file follows the executable's name.
-  EXPECT_TRUE(SamePath(State.HelpFile, TestFolder() + L"\\window_tests.chm")) << State.HelpFile;
+  EXPECT_TRUE(SamePath(Paths.HelpFile, TestFolder() + L"\\window_tests.chm")) << Paths.HelpFile;
 
   // The real help file, built beside vex.exe.
   wchar_t chm[MAX_PATH];
@@ -277,7 +277,7 @@ TEST_F(HelpLauncher, F1OpensTheHelpFileAtItsContents) {
   ASSERT_NE(GetFileAttributesW(chm), INVALID_FILE_ATTRIBUTES) << "vex.chm not beside vex.exe";
   ASSERT_NE(GetFileAttributesW((TestFolder() + L"\\..\\..\\window\\vex.exe").c_str()),
             INVALID_FILE_ATTRIBUTES);
-  wcscpy(State.HelpFile, chm);
+  wcscpy(Paths.HelpFile, chm);
 
   ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
   UpdateWindow(State.MainWindow);
@@ -304,7 +304,7 @@ TEST_F(HelpLauncher, F1OpensTheHelpFileAtItsContents) {
 TEST_F(HelpLauncher, F1WithoutTheHelpFileOpensNothingAndKeepsTheFocus) {
   ASSERT_NE(StartMainWindow(), nullptr);
   std::wstring missing = TestFolder() + L"\\no-such-help.chm";
-  wcscpy(State.HelpFile, missing.c_str());
+  wcscpy(Paths.HelpFile, missing.c_str());
   ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);
   UpdateWindow(State.MainWindow);
   DrainMessages();

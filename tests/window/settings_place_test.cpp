@@ -92,7 +92,7 @@ class SettingsPlace : public ::testing::Test {
     RemovePath(folderFile);
     RemovePath(appData);
   }
-  void UseFolderFile(const std::wstring &path) { wcscpy(State.SettingsFile, path.c_str()); }
+  void UseFolderFile(const std::wstring &path) { wcscpy(Paths.SettingsFile, path.c_str()); }
   std::wstring UserFileFor(const std::wstring &path) {
     wchar_t name[MAX_PATH];
     EXPECT_TRUE(FormUserSettingsName(path.c_str(), name, MAX_PATH));
@@ -115,7 +115,7 @@ class SettingsPlace : public ::testing::Test {
 TEST_F(SettingsPlace, WritableFolderFileWinsAndFindingOutLeavesNothingNew) {
   // Absent, in a folder that can be written: the folder file, not made yet.
   EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), folderFile);
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), folderFile);
   EXPECT_FALSE(Exists(folderFile)) << "the probe file is gone again";
   EXPECT_FALSE(Exists(appData + L"\\Vex")) << "no per-user folder made";
 
@@ -124,7 +124,7 @@ TEST_F(SettingsPlace, WritableFolderFileWinsAndFindingOutLeavesNothingNew) {
   ASSERT_TRUE(CreateDirectoryW((appData + L"\\Vex").c_str(), nullptr));
   WriteFileBytes(userFile, "[Data]\r\nA=2+2\r\n");
   EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), folderFile);
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), folderFile);
   EXPECT_EQ(ReadSlot(L"A"), L"1+1");
   EXPECT_FALSE(IsSettingsFailurePending());
 }
@@ -136,7 +136,7 @@ TEST_F(SettingsPlace, UnwritableFolderFileIsCopiedToThePerUserFileOnlyOnce) {
   HoldForReading(folderFile);
 
   EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), userFile);
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), userFile);
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 1);
   EXPECT_EQ(ReadSlot(L"A"), L"6*7");
   // The copy lost the read-only mark and takes what is typed now.
@@ -147,7 +147,7 @@ TEST_F(SettingsPlace, UnwritableFolderFileIsCopiedToThePerUserFileOnlyOnce) {
   // Next start: the per-user file is there and is not copied over again.
   UseFolderFile(folderFile);
   EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), userFile);
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), userFile);
   EXPECT_EQ(ReadSlot(L"B"), L"A+1");
   EXPECT_FALSE(IsSettingsFailurePending());
 }
@@ -156,7 +156,7 @@ TEST_F(SettingsPlace, FolderOrOverlongPathInsteadOfAFileGoesToThePerUserFile) {
   // A folder named like the settings file: nothing to copy.
   ASSERT_TRUE(CreateDirectoryW(folderFile.c_str(), nullptr));
   EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), userFile);
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), userFile);
   EXPECT_FALSE(Exists(userFile));
   ASSERT_TRUE(WriteSettingInt(kOptionsSection, L"View", 2));
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 2);
@@ -175,7 +175,7 @@ TEST_F(SettingsPlace, FolderOrOverlongPathInsteadOfAFileGoesToThePerUserFile) {
   WriteFileBytes(longFile, "[Data]\r\nA=3*3\r\n");
   UseFolderFile(longFile);
   EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), UserFileFor(longFile));
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), UserFileFor(longFile));
   EXPECT_EQ(ReadSlot(L"A"), L"3*3") << "copied over";
 }
 
@@ -184,7 +184,7 @@ TEST_F(SettingsPlace, NoPlaceToWriteKeepsReadingTheFolderFileAndIsNoted) {
   HoldForReading(folderFile);
   WriteFileBytes(appData + L"\\Vex", "a file where the folder should be");
   EXPECT_FALSE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), folderFile);
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), folderFile);
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 1);
   EXPECT_TRUE(IsSettingsFailurePending());
 
@@ -195,7 +195,7 @@ TEST_F(SettingsPlace, NoPlaceToWriteKeepsReadingTheFolderFileAndIsNoted) {
   HoldForReading(folderFile, 0);
   UseFolderFile(folderFile);
   EXPECT_FALSE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), folderFile);
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), folderFile);
   EXPECT_FALSE(Exists(userFile));
   EXPECT_TRUE(IsSettingsFailurePending());
 }
@@ -222,7 +222,7 @@ TEST_F(SettingsPlace, TheNewerFileIsBroughtOverAndThePerUserFileRetiredOnceBack)
   const wchar_t userText[] = L"\xFEFF[Data]\r\nA=8\r\n";
   WriteFileBytes(userFile, std::string(reinterpret_cast<const char *>(userText), sizeof userText - 2));
   EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), folderFile);
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), folderFile);
   EXPECT_EQ(ReadSlot(L"A"), L"8");
   EXPECT_FALSE(Exists(userFile)) << "retired once brought back";
   EXPECT_FALSE(Exists(folderFile + L".tmp"));
@@ -234,7 +234,7 @@ TEST_F(SettingsPlace, TheNewerFileIsBroughtOverAndThePerUserFileRetiredOnceBack)
   HoldForReading(folderFile);
   UseFolderFile(folderFile);
   EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(State.SettingsFile), userFile);
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), userFile);
   EXPECT_EQ(ReadSlot(L"A"), L"9");
   EXPECT_TRUE(Exists(folderFile)) << "the folder file is never removed";
 }
@@ -317,7 +317,7 @@ class SettingsFailure : public ::testing::Test {
 TEST_F(SettingsFailure, ToldOnceAfterTheFirstPaintNeverDuringStartUp) {
   ASSERT_NE(StartMainWindow(), nullptr);
   ASSERT_TRUE(WriteSettingInt(kOptionsSection, L"Top", 0));
-  held = CreateFileW(State.SettingsFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+  held = CreateFileW(Paths.SettingsFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                      nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
@@ -334,7 +334,7 @@ TEST_F(SettingsFailure, ToldOnceAfterTheFirstPaintNeverDuringStartUp) {
   RunQueue();
   ASSERT_EQ(shownBoxes.size(), 1u);
   EXPECT_EQ(shownBoxes[0].owner, State.MainWindow);
-  EXPECT_NE(shownBoxes[0].text.find(State.SettingsFile), std::wstring::npos) << "names the file";
+  EXPECT_NE(shownBoxes[0].text.find(Paths.SettingsFile), std::wstring::npos) << "names the file";
   EXPECT_NE(shownBoxes[0].text.find(L"保存されず"), std::wstring::npos);
   EXPECT_EQ(shownBoxes[0].title, std::wstring(State.TitleText));
   EXPECT_EQ(shownBoxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
@@ -344,7 +344,7 @@ TEST_F(SettingsFailure, ToldOnceAfterTheFirstPaintNeverDuringStartUp) {
   // values stay in memory.
   State.Top = 1;
   EXPECT_FALSE(WriteSettingInt(kOptionsSection, L"Top", State.Top));
-  wcscpy(State.SettingsFile, (TestSettingsFile() + L".gone\\vex.ini").c_str());
+  wcscpy(Paths.SettingsFile, (TestSettingsFile() + L".gone\\vex.ini").c_str());
   EXPECT_FALSE(WriteSettingInt(kOptionsSection, L"Top", State.Top));
   RunQueue();
   EXPECT_EQ(shownBoxes.size(), 1u);
@@ -353,7 +353,7 @@ TEST_F(SettingsFailure, ToldOnceAfterTheFirstPaintNeverDuringStartUp) {
   // Once the file is free again, the next write goes through, silently.
   CloseHandle(held);
   held = INVALID_HANDLE_VALUE;
-  wcscpy(State.SettingsFile, TestSettingsFile().c_str());
+  wcscpy(Paths.SettingsFile, TestSettingsFile().c_str());
   EXPECT_TRUE(WriteSettingInt(kOptionsSection, L"Top", State.Top));
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"Top", 0), 1);
   RunQueue();

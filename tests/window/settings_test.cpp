@@ -30,7 +30,7 @@ std::wstring ReadText(const wchar_t *section, const wchar_t *key) {
 }
 
 TEST_F(Settings, PathsAreFormedBesideTheExecutable) {
-  EXPECT_EQ(std::wstring(State.SettingsFile), TestSettingsFile());
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), TestSettingsFile());
   static wchar_t out[kLongPathSize];
   FormPathBeside(L"C:\\Programs\\calc2.exe", L"chm", out);
   EXPECT_STREQ(out, L"C:\\Programs\\calc2.chm");
@@ -82,7 +82,7 @@ TEST_F(Settings, MissingKeysGiveTheDefaults) {
   EXPECT_EQ(State.DegreeMode, 0);
   EXPECT_EQ(State.Radix, 10);
   EXPECT_EQ(ReadText(kSlotsSection, L"Z"), L"");
-  EXPECT_EQ(GetFileAttributesW(State.SettingsFile), INVALID_FILE_ATTRIBUTES)
+  EXPECT_EQ(GetFileAttributesW(Paths.SettingsFile), INVALID_FILE_ATTRIBUTES)
       << "reading creates nothing";
 }
 
@@ -171,7 +171,7 @@ TEST_F(Settings, BlanksAndQuotesAtTheEndsComeBackAsWritten) {
 }
 
 TEST_F(Settings, NoSettingsPathMeansNoFileAndDefaults) {
-  State.SettingsFile[0] = L'\0';
+  Paths.SettingsFile[0] = L'\0';
   EXPECT_FALSE(WriteSettingInt(kOptionsSection, L"View", 1));
   EXPECT_EQ(ReadSettingInt(kOptionsSection, L"View", 3), 3);
   EXPECT_EQ(GetFileAttributesW(TestSettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
@@ -223,10 +223,10 @@ TEST_F(Settings, ConversionThatCannotFinishLeavesTheOldFileAsItWas) {
   WriteTestSettingsBytes(old);
   std::wstring temporary = TestSettingsFile() + kConversionSuffix;
   // Open elsewhere without leave to replace it: the replace fails.
-  HANDLE held = CreateFileW(State.SettingsFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  HANDLE held = CreateFileW(Paths.SettingsFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(ConvertSettingsFile(State.SettingsFile, State.SettingsFile));
+  EXPECT_FALSE(ConvertSettingsFile(Paths.SettingsFile, Paths.SettingsFile));
   CloseHandle(held);
   EXPECT_EQ(ReadTestSettingsBytes(), old);
   EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES) << "no temporary file left";
@@ -234,7 +234,7 @@ TEST_F(Settings, ConversionThatCannotFinishLeavesTheOldFileAsItWas) {
   // A file beyond any settings file's size is not converted at all.
   std::string big = "[Data]\r\nA=1\r\n" + std::string(kMaxConvertedSettingsBytes, 'x');
   WriteTestSettingsBytes(big);
-  EXPECT_FALSE(ConvertSettingsFile(State.SettingsFile, State.SettingsFile));
+  EXPECT_FALSE(ConvertSettingsFile(Paths.SettingsFile, Paths.SettingsFile));
   EXPECT_EQ(ReadTestSettingsBytes().size(), big.size());
   EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES);
 }

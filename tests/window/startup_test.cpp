@@ -55,7 +55,7 @@ TEST_F(StartUp, WithoutSettingsFileUsesTheDefaults) {
   wchar_t title[64];
   GetWindowTextW(State.MainWindow, title, 64);
   EXPECT_EQ(std::wstring(title).rfind(L"関数電卓 Vex 2", 0), 0u) << "title: " << title;
-  EXPECT_EQ(std::wstring(State.SettingsFile), TestSettingsFile());
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), TestSettingsFile());
 
   // The first paint loads the slots: 26 empty items, slot A, radix 10, radians.
   ShowMainWindow(State.MainWindow, SW_SHOWNORMAL);

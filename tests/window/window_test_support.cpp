@@ -47,6 +47,7 @@ std::string ReadTestSettingsBytes() {
 
 void ResetAppState() {
   State = AppState{};
+  Paths.SettingsFile[0] = Paths.SettingsCopy[0] = Paths.HelpFile[0] = L'\0';
   ResetTray();
   ResetHelpLauncher();
   ResetAccessibility();

@@ -36,28 +36,28 @@ bool ReadExecutablePath(wchar_t *buffer, DWORD size) {
 }
 
 void FormSettingsPaths() {
-  State.SettingsFile[0] = L'\0';
+  Paths.SettingsFile[0] = L'\0';
   // The executable's path is read into HelpFile, whose size is the system's
   // longest path, and both paths are formed from it.
-  if (!ReadExecutablePath(State.HelpFile, kLongPathSize)) {
+  if (!ReadExecutablePath(Paths.HelpFile, kLongPathSize)) {
     // No usable path: no settings file and no help file, and the user is
     // told once that nothing is kept.
-    State.HelpFile[0] = L'\0';
+    Paths.HelpFile[0] = L'\0';
     NoteSettingsFailure();
     return;
   }
-  FormPathBeside(State.HelpFile, kSettingsSuffix, State.SettingsFile);
-  FormPathBeside(State.SettingsFile, kHelpSuffix, State.HelpFile);
+  FormPathBeside(Paths.HelpFile, kSettingsSuffix, Paths.SettingsFile);
+  FormPathBeside(Paths.SettingsFile, kHelpSuffix, Paths.HelpFile);
   PlaceSettingsFile(nullptr);
 }
 
 // The file reads go to: the settings file, or its converted copy.
 static const wchar_t *ReadPath() {
-  return State.SettingsCopy[0] != L'\0' ? State.SettingsCopy : State.SettingsFile;
+  return Paths.SettingsCopy[0] != L'\0' ? Paths.SettingsCopy : Paths.SettingsFile;
 }
 
 int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue) {
-  if (State.SettingsFile[0] == L'\0') return defaultValue;
+  if (Paths.SettingsFile[0] == L'\0') return defaultValue;
   wchar_t text[32];
   GetPrivateProfileStringW(section, key, L"", text, 32, ReadPath());
   if (text[0] == L'\0') return defaultValue;
@@ -67,7 +67,7 @@ int ReadSettingInt(const wchar_t *section, const wchar_t *key, int defaultValue)
 void ReadSettingText(const wchar_t *section, const wchar_t *key, wchar_t *buffer, DWORD size) {
   if (size == 0) return;
   buffer[0] = L'\0';
-  if (State.SettingsFile[0] == L'\0') return;
+  if (Paths.SettingsFile[0] == L'\0') return;
   GetPrivateProfileStringW(section, key, L"", buffer, size, ReadPath());
   buffer[size - 1] = L'\0';
 }
@@ -82,7 +82,7 @@ static bool NeedsProtectingQuotes(wchar_t c) {
 }
 
 bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t *value) {
-  if (State.SettingsFile[0] == L'\0' || State.SettingsReadOnly) {
+  if (Paths.SettingsFile[0] == L'\0' || State.SettingsReadOnly) {
     NoteSettingsFailure();
     return false;
   }
@@ -102,8 +102,8 @@ bool WriteSettingText(const wchar_t *section, const wchar_t *key, const wchar_t 
   text[at + length + at] = L'\0';
   // Never into an 8-bit file, where the characters outside the system's code
   // page would become "?" while the write reports success.
-  if (EnsureUnicodeSettingsFile(State.SettingsFile) &&
-      WritePrivateProfileStringW(section, key, text, State.SettingsFile)) {
+  if (EnsureUnicodeSettingsFile(Paths.SettingsFile) &&
+      WritePrivateProfileStringW(section, key, text, Paths.SettingsFile)) {
     return true;
   }
   // The value stays in force in memory; the user is told once.
@@ -137,7 +137,7 @@ void ReadFirstPaintOptions() {
   // 10 (OutputRadix).
   wchar_t text[kPathSize];
   wcscpy(text, kDefaultRadixText);
-  if (State.SettingsFile[0] != L'\0') {
+  if (Paths.SettingsFile[0] != L'\0') {
     GetPrivateProfileStringW(kOptionsSection, kKeyRadix, kDefaultRadixText, text, kPathSize,
                              ReadPath());
     text[kPathSize - 1] = L'\0';

@@ -126,10 +126,10 @@ static bool MakeWritable(const wchar_t *path) {
 }
 
 static void UseFile(const wchar_t *path) {
-  if (path != State.SettingsFile) {
-    wmemcpy(State.SettingsFile, path, wcsnlen(path, kLongPathSize - 1) + 1);
+  if (path != Paths.SettingsFile) {
+    wmemcpy(Paths.SettingsFile, path, wcsnlen(path, kLongPathSize - 1) + 1);
   }
-  State.SettingsFile[kLongPathSize - 1] = L'\0';
+  Paths.SettingsFile[kLongPathSize - 1] = L'\0';
 }
 
 // Nothing can be written: the file is read where it is when it is UTF-16 (or
@@ -138,13 +138,13 @@ static void UseFile(const wchar_t *path) {
 static void UseFileReadOnly(const wchar_t *path) {
   UseFile(path);
   State.SettingsReadOnly = true;
-  State.SettingsCopy[0] = L'\0';
+  Paths.SettingsCopy[0] = L'\0';
   if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES || IsUnicodeFile(path)) return;
   wchar_t name[MAX_PATH];
-  DWORD length = GetTempPathW(MAX_PATH, State.SettingsCopy);
+  DWORD length = GetTempPathW(MAX_PATH, Paths.SettingsCopy);
   if (length == 0 || length >= MAX_PATH || !FormUserSettingsName(path, name, MAX_PATH) ||
-      !AppendPath(State.SettingsCopy, name) || !ConvertSettingsFile(path, State.SettingsCopy)) {
-    State.SettingsCopy[0] = L'\0';  // read as it stands: better than nothing
+      !AppendPath(Paths.SettingsCopy, name) || !ConvertSettingsFile(path, Paths.SettingsCopy)) {
+    Paths.SettingsCopy[0] = L'\0';  // read as it stands: better than nothing
   }
 }
 
@@ -152,13 +152,13 @@ bool PlaceSettingsFile(const wchar_t *appDataFolder) {
   static wchar_t folderFile[kLongPathSize];
   static UserPlace user;
   State.SettingsReadOnly = false;
-  State.SettingsCopy[0] = L'\0';
-  if (State.SettingsFile[0] == L'\0') {
+  Paths.SettingsCopy[0] = L'\0';
+  if (Paths.SettingsFile[0] == L'\0') {
     State.SettingsReadOnly = true;
     NoteSettingsFailure();
     return false;
   }
-  wmemcpy(folderFile, State.SettingsFile, wcsnlen(State.SettingsFile, kLongPathSize - 1) + 1);
+  wmemcpy(folderFile, Paths.SettingsFile, wcsnlen(Paths.SettingsFile, kLongPathSize - 1) + 1);
 
   SettingsPlaceFacts facts = {};
   FileFacts folder = ReadFileFacts(folderFile);

@@ -44,7 +44,7 @@ void TellSettingsFailure(HWND window) {
   static wchar_t text[kLongPathSize + 256];
   swprintf(text, sizeof text / sizeof text[0],
            reinterpret_cast<const wchar_t *>(GetSettingsFailureFormat(CurrentLanguage())),
-           State.SettingsFile);
+           Paths.SettingsFile);
   ShowSettingsMessage(window, text, State.TitleText, MB_OK | MB_ICONEXCLAMATION);
   // Typing goes on in the entry, with the caret where it was.
   State.PendingSelection = State.SavedSelection;
