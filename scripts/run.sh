@@ -1,24 +1,31 @@
 #!/usr/bin/env bash
-# Builds vex.exe (the 32-bit release build) and runs it under Wine: on your
-# display when DISPLAY is set, otherwise in a virtual X server, where a
-# screenshot is saved to build/screenshot.png after the window appears.
+# Builds vex.exe and runs it under Wine: on your display when DISPLAY is set,
+# otherwise in a virtual X server, where a screenshot is saved to
+# build/screenshot.png after the window appears. The 32-bit release build where
+# this machine runs 32-bit programs, else the 64-bit build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-dir=${VEX_BUILD_DIR:-build/mingw-i686}   # another build folder may be given
-cmake --preset mingw-i686 -B "$dir" >/dev/null
+if scripts/wine-loader.sh win32 >/dev/null; then
+  preset=mingw-i686
+else
+  preset=mingw-x86_64
+  echo "run: building and running the 64-bit vex.exe instead of the 32-bit one" >&2
+fi
+dir=${VEX_BUILD_DIR:-build/$preset}   # another build folder may be given
+cmake --preset "$preset" -B "$dir" >/dev/null
 cmake --build "$dir" --target vex
 exe=$dir/window/vex.exe
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec scripts/wine-session.sh "$dir" wine "$exe"
+  exec scripts/wine-session.sh "$dir" bash -c '"$VEX_WINE" "$1"' run "$exe"
 fi
 
 # No display: start the program in Xvfb, wait for its window, take a picture
 # of the screen and close the program again.
 shot="$PWD/build/screenshot.png"
 scripts/wine-session.sh "$dir" bash -c '
-  wine "$1" >/dev/null 2>&1 </dev/null &
+  "$VEX_WINE" "$1" >/dev/null 2>&1 </dev/null &
   pid=$!
   w=""
   for _ in $(seq 100); do

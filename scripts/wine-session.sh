@@ -34,11 +34,12 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if grep -q 'x86_64-w64-mingw32' "$build/CMakeCache.txt" 2>/dev/null; then
   export WINEARCH=win64
-  WINE=/usr/lib/wine/wine64
 else
   export WINEARCH=win32
-  WINE=/usr/bin/wine
 fi
+# The loader for this kind of program, or the reason there is none here.
+WINE=$("$(dirname "$0")/wine-loader.sh" "$WINEARCH") || exit 1
+export VEX_WINE=$WINE
 
 xvfb_pid=""
 cleanup() {
@@ -82,7 +83,15 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "wine-session: creating $WINEARCH prefix in $WINEPREFIX (once)" >&2
   mkdir -p "$WINEPREFIX"
   wineserver -p >/dev/null 2>&1 </dev/null || true
-  "$WINE" wineboot --init >/dev/null 2>&1 </dev/null
+  # Into a file, not a pipe: the system processes wineboot starts keep
+  # their output open long after it returns.
+  boot_log="$build/wineboot-$WINEARCH.log"
+  if ! "$WINE" wineboot --init >"$boot_log" 2>&1 </dev/null; then
+    echo "wine-session: could not make the $WINEARCH prefix in $WINEPREFIX; '$WINE wineboot --init' said:" >&2
+    grep -v '^[[:space:]]*$' "$boot_log" | tail -5 >&2
+    rm -rf "$WINEPREFIX"
+    exit 1
+  fi
   # Non-ASCII registry arguments need a UTF-8 locale.
   export LC_ALL=C.UTF-8
   reg_add 'HKCU\Software\Wine\X11 Driver' Managed N

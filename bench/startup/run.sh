@@ -2,7 +2,8 @@
 # Start-up benchmark of vex.exe under Wine, against two programs measured in
 # the same session: the floor, vex.exe's own window (its resources, class and
 # dialog template) without its logic, and the bare, a minimal Win32 window:
-#   bench/startup/run.sh [RUNS] [i686|x86_64]        (defaults: 20, i686)
+#   bench/startup/run.sh [RUNS] [i686|x86_64]        (defaults: 20, i686 where
+#                                                    32-bit programs run, else x86_64)
 # Builds vex.exe (the preset's build folder, or VEX_BUILD_DIR), cross-builds
 # the floor, the bare program and the probe, gives vex.exe a settings file
 # with all 26 slots holding 255-character expressions (evaluated at its first
@@ -14,7 +15,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 runs=${1:-20}
-arch=${2:-i686}
+arch=${2:-}
+if [ -z "$arch" ]; then
+  # The release build where 32-bit programs run here, else the 64-bit one.
+  if scripts/wine-loader.sh win32 >/dev/null; then arch=i686; else arch=x86_64; echo "measuring the x86_64 build instead" >&2; fi
+fi
 case "$arch" in
   i686|x86_64) ;;
   *) echo "usage: $0 [RUNS] [i686|x86_64]" >&2; exit 2 ;;
@@ -59,6 +64,6 @@ expression() {
   done
 } >"$out/vex/vex.ini"
 
-exec scripts/wine-session.sh "$build" bash -c 'cd "$1" && shift && wine startup_probe.exe "$@"' \
+exec scripts/wine-session.sh "$build" bash -c 'cd "$1" && shift && "$VEX_WINE" startup_probe.exe "$@"' \
   probe "$out" "$runs" 'vex\vex.exe' VexClass300 'floor\floor.exe' VexClass300 \
   'bare\baseline.exe' VexStartupBaseline

@@ -38,7 +38,7 @@ done
 [ -n "${DISPLAY:-}" ] || { echo "FAIL: no DISPLAY (run inside scripts/wine-session.sh)"; exit 1; }
 
 arch=${WINEARCH:-win32}
-if [ "$arch" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=/usr/bin/wine; fi
+WINE=$("$(dirname "$0")/../../scripts/wine-loader.sh" "$arch")
 
 if [ "$(id -u)" -eq 0 ]; then
   command -v setpriv >/dev/null || { echo "SKIP: setpriv missing"; exit 77; }

@@ -15,7 +15,7 @@ for tool in xdotool xclip; do
 done
 [ -n "${DISPLAY:-}" ] || { echo "FAIL: no DISPLAY (run inside scripts/wine-session.sh)"; exit 1; }
 
-if [ "${WINEARCH:-win32}" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
+WINE=$("$(dirname "$0")/../../scripts/wine-loader.sh" "${WINEARCH:-win32}")
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vex-e2e.XXXXXX")
 cp "$exe" "$work/vex.exe"

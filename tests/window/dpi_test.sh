@@ -15,7 +15,7 @@ build=${1:?usage: $0 BUILD_DIR WINDOW_TESTS_EXE SOURCE_DIR}
 tests=${2:?}
 source=${3:?}
 [ -n "${DISPLAY:-}" ] || { echo "FAIL: no DISPLAY (run inside scripts/wine-session.sh)"; exit 1; }
-if [ "${WINEARCH:-win32}" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
+WINE=$("$source/scripts/wine-loader.sh" "${WINEARCH:-win32}")
 
 export VEX_DPI_SHARES="$build/dpi-share-at-96.txt"
 export VEX_DPI_LAYOUTS="$build/dpi-layouts"
