@@ -95,6 +95,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # Non-ASCII registry arguments need a UTF-8 locale.
   export LC_ALL=C.UTF-8
   reg_add 'HKCU\Software\Wine\X11 Driver' Managed N
+  # A program that crashes ends with a backtrace instead of waiting for
+  # someone to close the crash dialog.
+  reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog 0 REG_DWORD
   FS='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
   reg_add "$FS" 'ＭＳ ゴシック' IPAGothic
   reg_add "$FS" 'ＭＳ Ｐゴシック' IPAPGothic
