@@ -129,7 +129,7 @@ static bool FormUserPlace(const wchar_t *appDataFolder, const wchar_t *folderFil
   if (user->folder[length - 1] != L'\\' && !AppendPath(user->folder, L"\\")) return false;
   if (!AppendPath(user->folder, kUserSettingsFolder)) return false;
   if (!FormUserFile(*user, longFolderFile, user->file)) return false;
-  if (FormUserFile(*user, folderFile, user->oldMark) && wcscmp(user->oldMark, user->file) == 0) {
+  if (!FormUserFile(*user, folderFile, user->oldMark) || wcscmp(user->oldMark, user->file) == 0) {
     user->oldMark[0] = L'\0';
   }
   const wchar_t *plain = wcsrchr(folderFile, L'\\');
