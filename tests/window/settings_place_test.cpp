@@ -102,7 +102,8 @@ class SettingsPlace : public ::testing::Test {
   }
   void TearDown() override {
     Release();
-    for (const wchar_t *suffix : {L"", L".bak", L".tmp", L".orig"}) RemovePath(folderFile + suffix);
+    RemovePath(folderFile);
+    DeleteTestSettingsFile();
     RemovePath(appData);
   }
   void UseFolderFile(const std::wstring &path) { wcscpy(Paths.SettingsFile, path.c_str()); }
