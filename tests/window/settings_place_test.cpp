@@ -254,19 +254,6 @@ TEST_F(SettingsPlace, WithNoPlaceToWriteAnEightBitFileIsReadThroughAConvertedCop
   EXPECT_TRUE(IsSettingsFailurePending());
 }
 
-TEST_F(SettingsPlace, AFutureDateMakesNoFileWrittenLater) {
-  // A per-user file dated a day ahead (a wrong clock in some session) is
-  // not brought back over a folder file written since.
-  WriteFileBytes(folderFile, "[Data]\r\nA=1+1\r\n");
-  ASSERT_TRUE(CreateDirectoryW((appData + L"\\Vex").c_str(), nullptr));
-  WriteFileBytes(userFile, "[Data]\r\nA=2+2\r\n");
-  SetWriteTime(userFile, -86400);
-  EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(Paths.SettingsFile), folderFile);
-  EXPECT_EQ(ReadSlot(L"A"), L"1+1");
-  EXPECT_TRUE(Exists(userFile)) << "neither brought nor retired";
-}
-
 TEST_F(SettingsPlace, AnEightBitFileConvertedInPlaceKeepsItsBytesAsOrig) {
   // Half-width katakana "ﾈｺ" (C8 BA) are also valid UTF-8 ("Ⱥ"): the system's
   // code page decides, and the original bytes stay beside the file.
@@ -290,21 +277,9 @@ TEST_F(SettingsPlace, AReplaceCutOffBetweenItsRenamesIsUndoneAtStart) {
   EXPECT_FALSE(Exists(folderFile + L".bak"));
   EXPECT_FALSE(Exists(folderFile + L".tmp"));
 
-  // The same for the per-user file, while the folder file cannot be written.
-  SetWriteTime(folderFile, 60);
-  HoldForReading(folderFile);
-  ASSERT_TRUE(CreateDirectoryW((appData + L"\\Vex").c_str(), nullptr));
-  WriteFileBytes(userFile + L".bak", "[Data]\r\nA=5*5\r\n");
-  UseFolderFile(folderFile);
-  EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
-  EXPECT_EQ(std::wstring(Paths.SettingsFile), userFile);
-  EXPECT_EQ(ReadSlot(L"A"), L"5*5");
-  Release();
-
   // A backup that cannot be renamed back (held without sharing its removal)
   // is read where it is and brought to the per-user file, never written.
   RemovePath(folderFile);
-  RemovePath(userFile);
   WriteFileBytes(folderFile + L".bak", "[Data]\r\nA=6*6\r\n");
   HoldForReading(folderFile + L".bak", FILE_SHARE_READ | FILE_SHARE_WRITE);
   UseFolderFile(folderFile);
