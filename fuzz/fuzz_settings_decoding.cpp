@@ -9,8 +9,10 @@
 #include "text_encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  // The ANSI code page from the last byte: Japanese or not.
+  unsigned codePage = size > 0 && (data[size - 1] & 1) ? 932 : 1252;
   size_t markLength = 0;
-  SettingsEncoding whole = DetectSettingsEncoding(data, size, &markLength);
+  SettingsEncoding whole = DetectSettingsEncoding(data, size, &markLength, codePage);
   if (markLength > size) abort();
 
   // In two pieces, cut where the first byte says.
@@ -19,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   ScanSettingsBytes(scan, data, cut);
   ScanSettingsBytes(scan, data + cut, size - cut);
   size_t pieceMark = 0;
-  if (FinishSettingsScan(scan, &pieceMark) != whole || pieceMark != markLength) abort();
+  if (FinishSettingsScan(scan, &pieceMark, codePage) != whole || pieceMark != markLength) abort();
 
   // Decoded in pieces that end on whole characters, as the conversion does.
   std::vector<char16_t> text(size + 1);

@@ -20,7 +20,13 @@
 #      comments: read and written back unchanged.
 #   6. A code page 932 vex.ini that may be written, in a folder where nothing
 #      new can be made: used through a converted per-user copy, its Japanese
-#      text kept across a restart, no "?" anywhere, the folder's file as it was.
+#      text kept, no "?" anywhere, the folder's file as it was. What is typed
+#      in each of three sessions is there in the next, with no box: the
+#      per-user file, newer, cannot be copied back, and stays in use.
+#   7. An upgrade in Program Files from a version without a manifest, whose
+#      writes went to the user's virtual store: that copy, newer than the
+#      stale vex.ini in the folder, is brought to the per-user file and left
+#      as it was.
 # Wine run as root writes anywhere, so the program runs as an unprivileged
 # user: as root, as "nobody" through setpriv, with a Wine prefix and a home of
 # its own (made once in the build folder, about 8 s, and reused); the folders
@@ -80,8 +86,8 @@ pid=""
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
   run_wine wineserver -k </dev/null >/dev/null 2>&1 || true
-  chmod -R u+w "$work" 2>/dev/null || true
-  rm -rf "$work"
+  chmod -R u+w "$work" "${programs:-$work}" 2>/dev/null || true
+  rm -rf "$work" "${programs:-}" "${store:-}"
 }
 trap cleanup EXIT
 
@@ -138,6 +144,22 @@ start_vex() {
     fail "the window did not appear"
   xdotool windowfocus --sync "$window"
   sleep 0.3
+}
+
+# Fails when a second window of the program (the box telling that the
+# settings could not be written, which follows the first paint) is up.
+expect_no_box() {
+  sleep 1
+  local count
+  count=$(xdotool search --onlyvisible --name "関数電卓" 2>/dev/null | wc -l)
+  [ "$count" -eq 1 ] || fail "$count windows of the program: a box is up"
+}
+
+# Puts "1+" in front of the current slot's expression and evaluates it.
+prepend_one() {
+  xdotool key --delay 30 Home
+  xdotool type --delay 30 "1+"
+  xdotool key --delay 30 Return ctrl+b
 }
 
 stop_vex() {
@@ -271,14 +293,47 @@ echo "--- 6. a code page 932 vex.ini where nothing new can be made"
 rm -rf "$roaming/Vex"
 printf '; 以前の版の設定\r\n[Data]\r\nA=6*7 ;答え\r\n' | iconv -f UTF-8 -t CP932 >"$old"
 make_folder_with_writable_ini "$work/no-new-files" "$old"
-for round in 1 2; do
+answer=42
+expression='6*7 ;答え'
+for round in 1 2 3; do
   start_vex "$work/no-new-files"
-  xdotool key --delay 30 Return ctrl+b
-  expect_clipboard "42."
+  expect_no_box
+  xdotool key --delay 30 ctrl+b
+  expect_clipboard "$answer."
+  prepend_one
+  answer=$((answer + 1))
+  expression="1+$expression"
+  expect_clipboard "$answer."
   stop_vex
-  expect_lines "$(user_ini)" '; 以前の版の設定' 'A=6*7 ;答え'
+  expect_lines "$(user_ini)" '; 以前の版の設定' "A=$expression"
 done
 cmp -s "$old" "$work/no-new-files/vex.ini" || fail "the folder's 8-bit file was written"
 ini_text "$(user_ini)" | grep -q '?' && fail "a \"?\" in the per-user file"
-echo "ok: read through a converted per-user copy, nothing lost"
+echo "ok: read through a converted per-user copy, each session's slots in the next"
+
+echo "--- 7. an upgrade from a version whose writes went to the virtual store"
+rm -rf "$roaming/Vex"
+programs="$prefix/drive_c/Program Files/Vex"
+store="$prefix/drive_c/users/$user/AppData/Local/VirtualStore"
+printf '[Data]\r\nA=1+1\r\n' >"$old"
+make_closed_folder "$programs" "$old"
+touch -d '2 days ago' "$programs/vex.ini"
+mkdir -p "$store/Program Files/Vex"
+printf '; 以前の版の設定\r\n[Data]\r\nA=6*7 ;答え\r\n' | iconv -f UTF-8 -t CP932 >"$work/store.ini"
+cp "$work/store.ini" "$store/Program Files/Vex/vex.ini"
+[ "$user" = "$(id -un)" ] || chown -R "$user:" "$store"
+start_vex "$programs"
+xdotool key --delay 30 ctrl+b
+expect_clipboard "42."
+prepend_one
+expect_clipboard "43."
+stop_vex
+cmp -s "$old" "$programs/vex.ini" || fail "the folder's stale file changed"
+cmp -s "$work/store.ini" "$store/Program Files/Vex/vex.ini" || fail "the virtual store's copy changed"
+expect_lines "$(user_ini)" '; 以前の版の設定' 'A=1+6*7 ;答え'
+start_vex "$programs"
+xdotool key --delay 30 ctrl+b
+expect_clipboard "43."
+stop_vex
+echo "ok: the virtual store's settings brought over, left where they were"
 echo "PASS"

@@ -76,6 +76,19 @@ std::wstring ReadSlot(const wchar_t *key) {
   return text;
 }
 
+void SetWriteTime(const std::wstring &path, int secondsAgo) {
+  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
+  time.QuadPart -= static_cast<ULONGLONG>(secondsAgo) * 10000000u;
+  FILETIME then = {time.LowPart, time.HighPart};
+  SetFileTime(file, nullptr, nullptr, &then);
+  CloseHandle(file);
+}
+
 class SettingsPlace : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -90,6 +103,7 @@ class SettingsPlace : public ::testing::Test {
   void TearDown() override {
     Release();
     RemovePath(folderFile);
+    DeleteTestSettingsFile();
     RemovePath(appData);
   }
   void UseFolderFile(const std::wstring &path) { wcscpy(Paths.SettingsFile, path.c_str()); }
@@ -200,19 +214,6 @@ TEST_F(SettingsPlace, NoPlaceToWriteKeepsReadingTheFolderFileAndIsNoted) {
   EXPECT_TRUE(IsSettingsFailurePending());
 }
 
-void SetWriteTime(const std::wstring &path, int secondsAgo) {
-  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  ULARGE_INTEGER time = {{now.dwLowDateTime, now.dwHighDateTime}};
-  time.QuadPart -= static_cast<ULONGLONG>(secondsAgo) * 10000000u;
-  FILETIME then = {time.LowPart, time.HighPart};
-  SetFileTime(file, nullptr, nullptr, &then);
-  CloseHandle(file);
-}
-
 TEST_F(SettingsPlace, TheNewerFileIsBroughtOverAndThePerUserFileRetiredOnceBack) {
   // Written in the per-user file while the folder refused writes; the folder
   // file is older (and 8-bit: the copy that comes back is UTF-16).
@@ -251,6 +252,64 @@ TEST_F(SettingsPlace, WithNoPlaceToWriteAnEightBitFileIsReadThroughAConvertedCop
   Release();
   EXPECT_EQ(ReadFileBytes(folderFile), old);
   EXPECT_TRUE(IsSettingsFailurePending());
+}
+
+TEST_F(SettingsPlace, AnEightBitFileConvertedInPlaceKeepsItsBytesAsOrig) {
+  // Half-width katakana "ﾈｺ" (C8 BA) are also valid UTF-8 ("Ⱥ"): the system's
+  // code page decides, and the original bytes stay beside the file.
+  const std::string old = "[Data]\r\nA=1.08*B ;\xC8\xBA\r\n";
+  WriteFileBytes(folderFile, old);
+  EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), folderFile);
+  EXPECT_EQ(ReadSlot(L"A"), GetACP() == 932 ? L"1.08*B ;\xFF88\xFF7A" : L"1.08*B ;\x023A");
+  EXPECT_EQ(ReadFileBytes(folderFile + L".orig"), old);
+  EXPECT_EQ(ReadFileBytes(folderFile).substr(0, 2), "\xFF\xFE");
+  EXPECT_FALSE(Exists(folderFile + L".bak"));
+}
+
+TEST_F(SettingsPlace, AReplaceCutOffBetweenItsRenamesIsUndoneAtStart) {
+  // No vex.ini, its content in the backup, the new content left behind.
+  WriteFileBytes(folderFile + L".bak", "[Data]\r\nA=4*4\r\n");
+  WriteFileBytes(folderFile + L".tmp", "half");
+  EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), folderFile);
+  EXPECT_EQ(ReadSlot(L"A"), L"4*4");
+  EXPECT_FALSE(Exists(folderFile + L".bak"));
+  EXPECT_FALSE(Exists(folderFile + L".tmp"));
+
+  // A backup that cannot be renamed back (held without sharing its removal)
+  // is read where it is and brought to the per-user file, never written.
+  RemovePath(folderFile);
+  WriteFileBytes(folderFile + L".bak", "[Data]\r\nA=6*6\r\n");
+  HoldForReading(folderFile + L".bak", FILE_SHARE_READ | FILE_SHARE_WRITE);
+  UseFolderFile(folderFile);
+  EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), userFile);
+  EXPECT_EQ(ReadSlot(L"A"), L"6*6");
+  EXPECT_FALSE(Exists(folderFile)) << "no fresh file in front of the backup";
+  EXPECT_FALSE(IsSettingsFailurePending());
+}
+
+TEST_F(SettingsPlace, AnEightThreeSpellingMarksThePerUserFileOfTheLongOne) {
+  // A folder file that cannot be used (a folder of its name), so the
+  // per-user file is read; the program started through the folder's 8.3
+  // name, under which the earlier version marked its per-user file.
+  std::wstring longFolder = appData + L"\\A folder with a long name";
+  ASSERT_TRUE(CreateDirectoryW(longFolder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((longFolder + L"\\vex.ini").c_str(), nullptr));
+  wchar_t shortFolder[MAX_PATH];
+  ASSERT_NE(GetShortPathNameW(longFolder.c_str(), shortFolder, MAX_PATH), 0u);
+  std::wstring oldFile = UserFileFor(std::wstring(shortFolder) + L"\\vex.ini");
+  std::wstring newFile = UserFileFor(longFolder + L"\\vex.ini");
+  ASSERT_NE(oldFile, newFile);
+  ASSERT_TRUE(CreateDirectoryW((appData + L"\\Vex").c_str(), nullptr));
+  WriteFileBytes(oldFile, "[Data]\r\nA=7*7\r\n");
+
+  UseFolderFile(std::wstring(shortFolder) + L"\\vex.ini");
+  EXPECT_TRUE(PlaceSettingsFile(appData.c_str()));
+  EXPECT_EQ(std::wstring(Paths.SettingsFile), newFile);
+  EXPECT_EQ(ReadSlot(L"A"), L"7*7");
+  EXPECT_FALSE(Exists(oldFile)) << "carried over";
 }
 
 // The manifest lets the system hand the program paths of up to 32 767

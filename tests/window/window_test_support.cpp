@@ -21,9 +21,12 @@ std::wstring TestSettingsFile() {
 }
 
 void DeleteTestSettingsFile() {
-  std::wstring path = TestSettingsFile();
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileW(path.c_str());
+  // With what a conversion or a replace leaves beside it.
+  for (const wchar_t *suffix : {L"", L".orig", L".bak", L".tmp"}) {
+    std::wstring path = TestSettingsFile() + suffix;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(path.c_str());
+  }
 }
 
 void WriteTestSettingsBytes(const std::string &bytes) {

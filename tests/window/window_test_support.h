@@ -14,7 +14,7 @@
 
 // The settings file of this test executable (window_tests.ini beside it).
 std::wstring TestSettingsFile();
-void DeleteTestSettingsFile();
+void DeleteTestSettingsFile();  // and the .orig, .bak and .tmp beside it
 void WriteTestSettingsBytes(const std::string &bytes);
 std::string ReadTestSettingsBytes();
 

@@ -128,45 +128,89 @@ TEST(TraySwitch, SlashOrDashWithTInEitherCase) {
 TEST(SettingsPlaceRule, TheNewestFileWinsWhereverItIsWritten) {
   constexpr long long t = 130000000000000000LL;  // some day in 2012
   constexpr long long s = 10000000LL;            // one second
+  constexpr long long n = t + 3600 * s;          // now: an hour later
   const SettingsPlace folder = SettingsPlace::kBesideProgram, user = SettingsPlace::kUserFolder;
   struct Case {
-    SettingsPlaceFacts facts;  // folder: writable, exists, time; user: usable, exists, time
-    SettingsPlaceChoice choice;  // place, bring the other over, retire the per-user file, writable
+    SettingsPlaceFacts facts;  // folder: writable, exists, time; user: usable, exists, time; now;
+                               // the virtual store's copy: exists, time
+    SettingsPlaceChoice choice;  // place, bring the other over, retire the per-user file,
+                                 // writable, from the virtual store
   } cases[] = {
       // The folder file while it can be written; a per-user file written
       // later is brought back to it and retired.
-      {{true, true, t, true, false, 0}, {folder, false, false, true}},
-      {{true, false, 0, true, false, 0}, {folder, false, false, true}},
-      {{true, true, t, true, true, t + 3 * s}, {folder, true, true, true}},
-      {{true, false, 0, true, true, t}, {folder, true, true, true}},
-      {{true, true, t + 3 * s, true, true, t}, {folder, false, false, true}},
-      {{true, true, t, true, true, t + 2 * s}, {folder, false, false, true}},  // equal within 2 s
-      {{true, true, t + 2 * s, true, true, t}, {folder, false, false, true}},
+      {{true, true, t, true, false, 0, n}, {folder, false, false, true, false}},
+      {{true, false, 0, true, false, 0, n}, {folder, false, false, true, false}},
+      {{true, true, t, true, true, t + 3 * s, n}, {folder, true, true, true, false}},
+      {{true, false, 0, true, true, t, n}, {folder, true, true, true, false}},
+      {{true, true, t + 3 * s, true, true, t, n}, {folder, false, false, true, false}},
+      {{true, true, t, true, true, t + 2 * s, n}, {folder, false, false, true, false}},  // equal within 2 s
+      {{true, true, t + 2 * s, true, true, t, n}, {folder, false, false, true, false}},
       // Cannot be written: the per-user file, with a folder file written
       // later brought to it first. Never retired.
-      {{false, true, t, true, false, 0}, {user, true, false, true}},
-      {{false, true, t + 3 * s, true, true, t}, {user, true, false, true}},
-      {{false, true, t, true, true, t + 3 * s}, {user, false, false, true}},
-      {{false, true, t, true, true, t + s}, {user, false, false, true}},
-      {{false, false, 0, true, true, t}, {user, false, false, true}},
-      {{false, false, 0, true, false, 0}, {user, false, false, true}},
+      {{false, true, t, true, false, 0, n}, {user, true, false, true, false}},
+      {{false, true, t + 3 * s, true, true, t, n}, {user, true, false, true, false}},
+      {{false, true, t, true, true, t + 3 * s, n}, {user, false, false, true, false}},
+      {{false, true, t, true, true, t + s, n}, {user, false, false, true, false}},
+      {{false, false, 0, true, true, t, n}, {user, false, false, true, false}},
+      {{false, false, 0, true, false, 0, n}, {user, false, false, true, false}},
       // No place to write: the newer file is read.
-      {{false, true, t, false, true, t + 3 * s}, {user, false, false, false}},
-      {{false, true, t + 3 * s, false, true, t}, {folder, false, false, false}},
-      {{false, true, t, false, true, t}, {folder, false, false, false}},
-      {{false, false, 0, false, false, 0}, {folder, false, false, false}},
+      {{false, true, t, false, true, t + 3 * s, n}, {user, false, false, false, false}},
+      {{false, true, t + 3 * s, false, true, t, n}, {folder, false, false, false, false}},
+      {{false, true, t, false, true, t, n}, {folder, false, false, false, false}},
+      {{false, false, 0, false, false, 0, n}, {folder, false, false, false, false}},
+      // A time after now (more than 2 s) counts as equal: the place decides.
+      {{true, true, t, true, true, n + 3 * s, n}, {folder, false, false, true, false}},
+      {{true, true, t, true, true, n + 2 * s, n}, {folder, true, true, true, false}},  // within the slack
+      {{false, true, n + 9 * s, true, true, t, n}, {user, false, false, true, false}},
+      {{true, false, 0, true, true, n + 9 * s, n}, {folder, true, true, true, false}},  // nothing to compare
+      // The virtual store's copy, written later than an unwritable folder
+      // file (or with none there), is brought to the per-user place or read.
+      {{false, true, t, true, false, 0, n, true, t + 9 * s}, {user, true, false, true, true}},
+      {{false, false, 0, true, false, 0, n, true, t}, {user, true, false, true, true}},
+      {{false, true, t, true, true, t + 5 * s, n, true, t + 9 * s}, {user, true, false, true, true}},
+      {{false, true, t, true, true, t + 9 * s, n, true, t + 5 * s}, {user, false, false, true, false}},
+      {{false, true, t + 9 * s, true, false, 0, n, true, t}, {user, true, false, true, false}},
+      {{false, true, t, false, true, t + 5 * s, n, true, t + 9 * s}, {folder, false, false, false, true}},
+      {{true, true, t, true, false, 0, n, true, t + 9 * s}, {folder, false, false, true, false}},  // writable: never looked at
   };
   for (const Case &c : cases) {
     const SettingsPlaceFacts &f = c.facts;
     SCOPED_TRACE(::testing::Message() << f.folderFileWritable << f.folderFileExists << " "
                                       << f.folderFileTime - t << " " << f.userPlaceUsable
-                                      << f.userFileExists << " " << f.userFileTime - t);
+                                      << f.userFileExists << " " << f.userFileTime - t << " "
+                                      << f.storeFileExists << " " << f.storeFileTime - t);
     SettingsPlaceChoice choice = ChooseSettingsPlace(f);
     EXPECT_EQ(choice.place, c.choice.place);
     EXPECT_EQ(choice.bringOther, c.choice.bringOther);
     EXPECT_EQ(choice.retireUserFile, c.choice.retireUserFile);
     EXPECT_EQ(choice.writable, c.choice.writable);
+    EXPECT_EQ(choice.fromStore, c.choice.fromStore);
   }
+}
+
+TEST(SettingsPlaceRule, TheSharedFileOnlyWhereThisFolderHasNoFileTheOldMarkFirst) {
+  const UserFileSource own = UserFileSource::kOwn, old = UserFileSource::kOldMark,
+                       shared = UserFileSource::kShared;
+  struct Case {
+    bool own, oldMark, shared, folderSide;
+    UserFileSource source;
+  } cases[] = {
+      {true, true, true, true, own},      {true, false, true, false, own},
+      {false, true, true, false, old},    {false, true, false, true, old},
+      {false, false, true, false, shared}, {false, false, true, true, own},
+      {false, false, false, false, own},
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(ChooseUserFileSource(c.own, c.oldMark, c.shared, c.folderSide), c.source)
+        << c.own << c.oldMark << c.shared << c.folderSide;
+  }
+}
+
+TEST(SettingsPlaceRule, AMissingFileWithABackupIsRestored) {
+  EXPECT_TRUE(ShouldRestoreSettingsBackup(false, true));
+  EXPECT_FALSE(ShouldRestoreSettingsBackup(true, true)) << "a whole file: the backup is a leftover";
+  EXPECT_FALSE(ShouldRestoreSettingsBackup(true, false));
+  EXPECT_FALSE(ShouldRestoreSettingsBackup(false, false));
 }
 
 TEST(SettingsPlaceRule, EachProgramFolderHasAPerUserFileOfItsOwn) {

@@ -41,12 +41,40 @@ TEST(SettingsEncodingRule, MarksDecideElseValidUtf8ThroughoutElseCodePage932) {
   };
   for (const Case &c : cases) {
     size_t mark = 99;
-    EXPECT_EQ(DetectSettingsEncoding(Bytes(c.bytes), c.bytes.size(), &mark), c.encoding) << c.bytes;
+    EXPECT_EQ(DetectSettingsEncoding(Bytes(c.bytes), c.bytes.size(), &mark, 1252), c.encoding) << c.bytes;
     EXPECT_EQ(mark, c.mark) << c.bytes;
     // The same answer when the bytes come one at a time.
     EncodingScan scan;
     for (char byte : c.bytes) ScanSettingsBytes(scan, reinterpret_cast<unsigned char *>(&byte), 1);
-    EXPECT_EQ(FinishSettingsScan(scan, &mark), c.encoding) << c.bytes;
+    EXPECT_EQ(FinishSettingsScan(scan, &mark, 1252), c.encoding) << c.bytes;
+  }
+}
+
+TEST(SettingsEncodingRule, AmbiguousFilesAreDecidedByTheAnsiCodePage) {
+  const SettingsEncoding u8 = SettingsEncoding::kUtf8, sjis = SettingsEncoding::kCp932;
+  struct Case {
+    std::string bytes;
+    SettingsEncoding under932, under1252;
+  } cases[] = {
+      {"A=1.08*B ;\xC8\xBA", sjis, u8},               // ﾈｺ, or Ⱥ
+      {"A=\xC3\xA9", sjis, u8},                        // é in UTF-8: ambiguous too
+      {"A=\xC8\xBA\xC3\xA9\r\nB=\xDF\xBF", sjis, u8},
+      {"A=\xE3\x83\xA1 \xC8\xBA", u8, u8},            // a three-byte character: real UTF-8
+      {"A=\xC3\x80", u8, u8},                          // a continuation byte below 0xA1
+      {"A=\xC8\xBA\xF0\x9F\x98\x80", u8, u8},
+      {"A=1", u8, u8},                                 // plain ASCII
+      {"\xEF\xBB\xBF" "A=\xC8\xBA", u8, u8},          // the mark decides
+      {"A=\xC8\xBA\xC8", sjis, sjis},                  // not UTF-8 at all
+  };
+  for (const Case &c : cases) {
+    size_t mark = 0;
+    EXPECT_EQ(DetectSettingsEncoding(Bytes(c.bytes), c.bytes.size(), &mark, 932), c.under932) << c.bytes;
+    EXPECT_EQ(DetectSettingsEncoding(Bytes(c.bytes), c.bytes.size(), &mark, 1252), c.under1252) << c.bytes;
+    // A character cut between two pieces.
+    EncodingScan scan;
+    ScanSettingsBytes(scan, Bytes(c.bytes), c.bytes.size() - 1);
+    ScanSettingsBytes(scan, Bytes(c.bytes) + c.bytes.size() - 1, 1);
+    EXPECT_EQ(FinishSettingsScan(scan, &mark, 932), c.under932) << c.bytes;
   }
 }
 

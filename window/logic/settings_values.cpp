@@ -38,19 +38,47 @@ int OutputRadix(int radix) {
 }
 
 // True when a file exists and was written later than the other (or the
-// other does not exist).
-static bool IsWrittenLater(bool exists, long long time, bool otherExists, long long otherTime) {
-  return exists && (!otherExists || time > otherTime + kSettingsTimeSlack);
+// other does not exist). A time later than now, from a clock set wrong, a zip
+// unpacked in another zone or FAT's local times across a change of summer
+// time, proves nothing: the two then count as equal.
+static bool IsWrittenLater(bool exists, long long time, bool otherExists, long long otherTime,
+                           long long now) {
+  if (!exists) return false;
+  if (!otherExists) return true;
+  if (time > now + kSettingsTimeSlack || otherTime > now + kSettingsTimeSlack) return false;
+  return time > otherTime + kSettingsTimeSlack;
 }
 
 SettingsPlaceChoice ChooseSettingsPlace(const SettingsPlaceFacts &facts) {
-  bool userLater = IsWrittenLater(facts.userFileExists, facts.userFileTime,
-                                  facts.folderFileExists, facts.folderFileTime);
-  bool folderLater = IsWrittenLater(facts.folderFileExists, facts.folderFileTime,
-                                    facts.userFileExists, facts.userFileTime);
-  if (facts.folderFileWritable) return {SettingsPlace::kBesideProgram, userLater, userLater, true};
-  if (facts.userPlaceUsable) return {SettingsPlace::kUserFolder, folderLater, false, true};
-  return {userLater ? SettingsPlace::kUserFolder : SettingsPlace::kBesideProgram, false, false, false};
+  bool fromStore = !facts.folderFileWritable &&
+                   IsWrittenLater(facts.storeFileExists, facts.storeFileTime, facts.folderFileExists,
+                                  facts.folderFileTime, facts.now);
+  bool folderExists = fromStore || facts.folderFileExists;
+  long long folderTime = fromStore ? facts.storeFileTime : facts.folderFileTime;
+  bool userLater = IsWrittenLater(facts.userFileExists, facts.userFileTime, folderExists,
+                                  folderTime, facts.now);
+  bool folderLater = IsWrittenLater(folderExists, folderTime, facts.userFileExists,
+                                    facts.userFileTime, facts.now);
+  if (facts.folderFileWritable) {
+    return {SettingsPlace::kBesideProgram, userLater, userLater, true, false};
+  }
+  if (facts.userPlaceUsable) {
+    return {SettingsPlace::kUserFolder, folderLater, false, true, folderLater && fromStore};
+  }
+  if (userLater) return {SettingsPlace::kUserFolder, false, false, false, false};
+  return {SettingsPlace::kBesideProgram, false, false, false, fromStore};
+}
+
+UserFileSource ChooseUserFileSource(bool ownExists, bool oldMarkExists, bool sharedExists,
+                                    bool folderSideExists) {
+  if (ownExists) return UserFileSource::kOwn;
+  if (oldMarkExists) return UserFileSource::kOldMark;
+  if (sharedExists && !folderSideExists) return UserFileSource::kShared;
+  return UserFileSource::kOwn;
+}
+
+bool ShouldRestoreSettingsBackup(bool fileExists, bool backupExists) {
+  return !fileExists && backupExists;
 }
 
 bool FormUserSettingsName(const wchar_t *folderFile, wchar_t *out, std::size_t size) {

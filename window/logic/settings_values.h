@@ -72,6 +72,9 @@ struct SettingsPlaceFacts {
   bool userPlaceUsable;     // the per-user file can be named and its folder had
   bool userFileExists;
   long long userFileTime;
+  long long now;            // the clock at start: later write times are not believed
+  bool storeFileExists;     // the virtual store's copy of the folder file (earlier versions' writes)
+  long long storeFileTime;
 };
 
 enum class SettingsPlace { kBesideProgram, kUserFolder };
@@ -81,6 +84,7 @@ struct SettingsPlaceChoice {
   bool bringOther;       // the other place holds a file written later: its content comes here first
   bool retireUserFile;   // the per-user file is removed once brought back beside the program
   bool writable;         // false: nothing can be written; place names the newer file, only read
+  bool fromStore;        // the folder's side is the virtual store's copy (brought or read, never written)
 };
 
 // The folder file while it can be written (portable use stays as it is),
@@ -88,8 +92,29 @@ struct SettingsPlaceChoice {
 // other place is brought over first, so the newest settings always win; the
 // per-user file brought back beside the program is retired, so that it never
 // overrules a vex.ini put there later. With no place to write, the newer of
-// the two is read.
+// the two is read. A write time after now (and its slack) counts as equal to
+// the other's, and the place decides. While the folder file cannot be
+// written, a virtual-store copy written later than it stands for it.
 SettingsPlaceChoice ChooseSettingsPlace(const SettingsPlaceFacts &facts);
+
+// Which file stands for this folder's per-user file before it exists.
+enum class UserFileSource {
+  kOwn,      // the per-user file itself (or nothing yet)
+  kOldMark,  // its name as marked from the path as the system first gave it (an 8.3 form)
+  kShared,   // the one vex.ini all copies of the previous version shared
+};
+
+// The per-user file when it exists; else the file under the old mark; the
+// shared file only while neither a folder-side file (the folder file, its
+// backup or its virtual-store copy) nor a per-user file exists, so that a
+// newer shared file never overrules a folder's own settings.
+UserFileSource ChooseUserFileSource(bool ownExists, bool oldMarkExists, bool sharedExists,
+                                    bool folderSideExists);
+
+// A replace cut off between its two renames leaves no settings file and
+// its content in the backup: restored at start. A backup beside a whole
+// file is a leftover the next replace removes.
+bool ShouldRestoreSettingsBackup(bool fileExists, bool backupExists);
 
 // The per-user file's name for the folder file at folderFile (a full path):
 // its own name with a mark of its folder, "vex-1A2B3C4D.ini" for

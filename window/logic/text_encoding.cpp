@@ -53,12 +53,15 @@ void ScanSettingsBytes(EncodingScan &scan, const unsigned char *bytes, std::size
       if (byte < utf8.low || byte > utf8.high) {
         utf8.valid = false;
       } else {
+        if (byte < 0xA1) utf8.onlyKanaPairs = false;
         --utf8.needed;
         utf8.low = 0x80;
         utf8.high = 0xBF;
       }
     } else {
       utf8.valid = ReadLeadByte(byte, &utf8.needed, &utf8.low, &utf8.high);
+      if (utf8.needed > 0) utf8.multiByte = true;
+      if (utf8.needed > 1) utf8.onlyKanaPairs = false;
     }
   }
 }
@@ -67,7 +70,8 @@ bool IsSettingsEncodingDecided(const EncodingScan &scan) {
   return HasUtf16Mark(scan) || !scan.utf8.valid;
 }
 
-SettingsEncoding FinishSettingsScan(const EncodingScan &scan, std::size_t *markLength) {
+SettingsEncoding FinishSettingsScan(const EncodingScan &scan, std::size_t *markLength,
+                                    unsigned ansiCodePage) {
   *markLength = 0;
   if (HasUtf16Mark(scan)) {
     *markLength = 2;
@@ -78,14 +82,16 @@ SettingsEncoding FinishSettingsScan(const EncodingScan &scan, std::size_t *markL
     return SettingsEncoding::kUtf8;
   }
   bool whole = scan.utf8.valid && scan.utf8.needed == 0;
+  bool ambiguous = scan.utf8.multiByte && scan.utf8.onlyKanaPairs;
+  if (whole && ambiguous && ansiCodePage == kJapaneseCodePage) return SettingsEncoding::kCp932;
   return whole ? SettingsEncoding::kUtf8 : SettingsEncoding::kCp932;
 }
 
 SettingsEncoding DetectSettingsEncoding(const unsigned char *bytes, std::size_t count,
-                                        std::size_t *markLength) {
+                                        std::size_t *markLength, unsigned ansiCodePage) {
   EncodingScan scan;
   ScanSettingsBytes(scan, bytes, count);
-  return FinishSettingsScan(scan, markLength);
+  return FinishSettingsScan(scan, markLength, ansiCodePage);
 }
 
 std::size_t CountWholeCharacterBytes(SettingsEncoding encoding, const unsigned char *bytes,

@@ -4,9 +4,11 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "settings_values.h"
 
 const wchar_t kConversionSuffix[] = L".tmp";
 const wchar_t kBackupSuffix[] = L".bak";
+const wchar_t kOriginalSuffix[] = L".orig";
 
 static const unsigned char kUtf16Mark[2] = {0xFF, 0xFE};
 
@@ -19,8 +21,7 @@ static bool WriteAll(HANDLE file, const void *data, DWORD size) {
   return WriteFile(file, data, size, &written, nullptr) && written == size;
 }
 
-// path + suffix into out (kLongPathSize characters); false when it does not fit.
-static bool FormSidePath(const wchar_t *path, const wchar_t *suffix, wchar_t *out) {
+bool FormSidePath(const wchar_t *path, const wchar_t *suffix, wchar_t *out) {
   size_t length = wcsnlen(path, kLongPathSize);
   size_t suffixLength = wcslen(suffix);
   if (length + suffixLength >= static_cast<size_t>(kLongPathSize)) return false;
@@ -64,7 +65,7 @@ static bool ScanFile(HANDLE file, SettingsEncoding *encoding) {
     }
   }
   size_t markLength = 0;
-  *encoding = FinishSettingsScan(scan, &markLength);
+  *encoding = FinishSettingsScan(scan, &markLength, GetACP());
   return true;
 }
 
@@ -103,7 +104,7 @@ static bool ConvertBytes(HANDLE in, SettingsEncoding encoding, HANDLE out) {
     DWORD start = 0;
     if (first) {
       size_t markLength = 0;
-      DetectSettingsEncoding(bytes, count < 3 ? count : 3, &markLength);
+      DetectSettingsEncoding(bytes, count < 3 ? count : 3, &markLength, GetACP());
       start = static_cast<DWORD>(markLength);
       first = false;
     }
@@ -122,15 +123,16 @@ static bool ConvertBytes(HANDLE in, SettingsEncoding encoding, HANDLE out) {
   }
 }
 
-// Writes source's content, converted, into the new file temporary.
-static bool WriteConvertedCopy(const wchar_t *source, const wchar_t *temporary) {
+// Writes source's content, converted, into the new file temporary;
+// *encoding receives source's.
+static bool WriteConvertedCopy(const wchar_t *source, const wchar_t *temporary,
+                               SettingsEncoding *encoding) {
   HANDLE in = OpenForReading(source);
   if (in == INVALID_HANDLE_VALUE) return false;
   DWORD high = 0;
   DWORD size = GetFileSize(in, &high);
-  SettingsEncoding encoding = SettingsEncoding::kCp932;
   bool fits = size != INVALID_FILE_SIZE && high == 0 && size <= kMaxConvertedSettingsBytes;
-  if (!fits || !ScanFile(in, &encoding) || SetFilePointer(in, 0, nullptr, FILE_BEGIN) != 0) {
+  if (!fits || !ScanFile(in, encoding) || SetFilePointer(in, 0, nullptr, FILE_BEGIN) != 0) {
     CloseHandle(in);
     return false;
   }
@@ -141,7 +143,7 @@ static bool WriteConvertedCopy(const wchar_t *source, const wchar_t *temporary) 
     return false;
   }
   bool converted;
-  if (encoding == SettingsEncoding::kUtf16) {
+  if (*encoding == SettingsEncoding::kUtf16) {
     // Already UTF-16 (the content of a per-user file brought over): as it is.
     static unsigned char bytes[kPieceSize];
     DWORD read = 0;
@@ -150,7 +152,7 @@ static bool WriteConvertedCopy(const wchar_t *source, const wchar_t *temporary) 
       converted = WriteAll(out, bytes, read);
     }
   } else {
-    converted = ConvertBytes(in, encoding, out);
+    converted = ConvertBytes(in, *encoding, out);
   }
   // The new file is on the disk before it replaces the old one.
   if (converted && !FlushFileBuffers(out)) converted = false;
@@ -161,8 +163,16 @@ static bool WriteConvertedCopy(const wchar_t *source, const wchar_t *temporary) 
 
 bool ConvertSettingsFile(const wchar_t *source, const wchar_t *target) {
   static wchar_t temporary[kLongPathSize];
+  static wchar_t original[kLongPathSize];
   if (!FormSidePath(target, kConversionSuffix, temporary)) return false;
-  bool converted = WriteConvertedCopy(source, temporary) && ReplaceSettingsFile(target, temporary);
+  SettingsEncoding encoding = SettingsEncoding::kUtf16;
+  bool converted = WriteConvertedCopy(source, temporary, &encoding);
+  if (converted && encoding != SettingsEncoding::kUtf16 && wcscmp(source, target) == 0) {
+    // Not the backup name: every replace deletes that one around itself.
+    converted = FormSidePath(target, kOriginalSuffix, original) &&
+                CopyFileW(target, original, FALSE);
+  }
+  converted = converted && ReplaceSettingsFile(target, temporary);
   if (!converted) DeleteFileW(temporary);
   return converted;
 }
@@ -191,6 +201,17 @@ bool ReplaceSettingsFile(const wchar_t *target, const wchar_t *replacement) {
     MoveFileExW(backup, target, MOVEFILE_WRITE_THROUGH);
   }
   return false;
+}
+
+bool RecoverSettingsFile(const wchar_t *path) {
+  static wchar_t side[kLongPathSize];
+  if (FormSidePath(path, kConversionSuffix, side)) DeleteFileW(side);
+  if (!FormSidePath(path, kBackupSuffix, side)) return true;
+  if (!ShouldRestoreSettingsBackup(GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES,
+                                   GetFileAttributesW(side) != INVALID_FILE_ATTRIBUTES)) {
+    return true;
+  }
+  return MoveFileExW(side, path, MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool EnsureUnicodeSettingsFile(const wchar_t *path) {
