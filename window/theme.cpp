@@ -1,0 +1,243 @@
+#include "theme.h"
+
+#include <shlwapi.h>  // DLLVERSIONINFO
+
+#include "app_state.h"
+#include "settings.h"
+#include "system_library.h"
+#include "views.h"
+
+static ThemeChoice Choice = ThemeChoice::kFollowSystem;
+static LookFacts Facts = {};
+static bool Dark = false;
+
+// The palette's brushes, made on the first dark paint and kept until exit.
+static HBRUSH WindowBrush = nullptr;
+static HBRUSH FieldBrush = nullptr;
+
+HighContrastReader ReadHighContrast = ReadSystemHighContrast;
+
+ThemeChoice CurrentThemeChoice() { return Choice; }
+bool IsDarkLookInForce() { return Dark; }
+bool IsDarkLookAvailable() { return Facts.darkDrawable; }
+
+bool ReadSystemHighContrast() {
+  HIGHCONTRASTW contrast = {};
+  contrast.cbSize = sizeof contrast;
+  if (!SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0)) return false;
+  return (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+// The app mode of Windows 10 1809 and later; older systems have no value,
+// and their look is light. RegGetValueW would be shorter, but the 32-bit
+// Windows XP lacks it.
+static void ReadAppMode() {
+  Facts.appModeKnown = false;
+  Facts.appMode = 1;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                    0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    return;
+  }
+  DWORD type = 0;
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  if (RegQueryValueExW(key, L"AppsUseLightTheme", nullptr, &type, reinterpret_cast<BYTE *>(&value),
+                       &size) == ERROR_SUCCESS &&
+      type == REG_DWORD && size == sizeof value) {
+    Facts.appModeKnown = true;
+    Facts.appMode = value;
+  }
+  RegCloseKey(key);
+}
+
+// Push buttons send NM_CUSTOMDRAW to their parent from common controls 6.10
+// on (Windows Vista); the version 6.0 of Windows XP and the version 5 that
+// programs without a manifest get draw their buttons alone. The common
+// controls in force are the ones the buttons of the main window loaded.
+static bool ReadButtonCustomDraw() {
+  HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+  if (controls == nullptr) return false;
+  auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+      reinterpret_cast<void (*)()>(GetProcAddress(controls, "DllGetVersion")));
+  if (getVersion == nullptr) return false;
+  DLLVERSIONINFO version = {};
+  version.cbSize = sizeof version;
+  if (getVersion(&version) != S_OK) return false;
+  return version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 10);
+}
+
+// DwmSetWindowAttribute's attribute for a dark caption: 20 is documented from
+// Windows 11 and honoured from Windows 10 2004; the builds 17763 to 18363
+// know it as 19. Both only ask: an older system refuses, and nothing else
+// changes.
+typedef HRESULT(WINAPI *SetWindowAttributeFunction)(HWND, DWORD, LPCVOID, DWORD);
+constexpr DWORD kDarkCaptionAttribute = 20;
+constexpr DWORD kDarkCaptionAttributeBefore2004 = 19;
+
+void ApplyDarkCaption(HWND window, bool dark) {
+  // dwmapi exists from Vista on; loaded once and kept until exit.
+  static HMODULE dwm = LoadSystemLibrary(L"dwmapi.dll");
+  static auto setAttribute =
+      dwm != nullptr ? reinterpret_cast<SetWindowAttributeFunction>(reinterpret_cast<void (*)()>(
+                           GetProcAddress(dwm, "DwmSetWindowAttribute")))
+                     : nullptr;
+  if (setAttribute == nullptr) return;
+  BOOL value = dark ? TRUE : FALSE;
+  if (setAttribute(window, kDarkCaptionAttribute, &value, sizeof value) != S_OK) {
+    setAttribute(window, kDarkCaptionAttributeBefore2004, &value, sizeof value);
+  }
+}
+
+static HBRUSH MakeBrush(HBRUSH *brush, Rgb colour) {
+  if (*brush == nullptr) *brush = CreateSolidBrush(colour);
+  return *brush;
+}
+
+// The class brush paints whatever the system erases without asking the
+// window; the light look keeps the registered button-face colour.
+static void SetClassBrush(HWND window) {
+  HBRUSH brush = Dark ? MakeBrush(&WindowBrush, kDarkPalette.window)
+                      : reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+  SetClassLongPtrW(window, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(brush));
+}
+
+static bool DecideLook() {
+  Facts.highContrast = ReadHighContrast();
+  return IsDarkLook(Choice, Facts);
+}
+
+void StartTheme(HWND window) {
+  wchar_t text[kThemeTextSize];
+  ReadSettingText(kOptionsSection, kKeyTheme, text, kThemeTextSize);
+  Choice = ChooseTheme(text);
+  ReadAppMode();
+  Facts.darkDrawable = ReadButtonCustomDraw();
+  Dark = DecideLook();
+  SetClassBrush(window);
+  // A light window leaves its caption to the system, as it always did.
+  if (Dark) ApplyDarkCaption(window, true);
+}
+
+// Everything at once: the menu bar may wrap otherwise in the new look's
+// metrics, so the window takes its height again (ApplyView), then every part
+// is painted before the call returns.
+static void ShowLook(HWND window, bool dark) {
+  Dark = dark;
+  SetClassBrush(window);
+  ApplyDarkCaption(window, dark);
+  ApplyView(window);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+static void FollowFacts(HWND window) {
+  bool dark = DecideLook();
+  if (dark != Dark) ShowLook(window, dark);
+}
+
+static_assert(IDM_THEME_LIGHT - IDM_FIRST_THEME == static_cast<int>(ThemeChoice::kLight) &&
+              IDM_THEME_DARK - IDM_FIRST_THEME == static_cast<int>(ThemeChoice::kDark));
+
+void ChooseThemeItem(HWND window, int id) {
+  if (id < IDM_FIRST_THEME || id > IDM_LAST_THEME) return;
+  Choice = static_cast<ThemeChoice>(id - IDM_FIRST_THEME);
+  WriteSettingText(kOptionsSection, kKeyTheme, GetThemeSettingText(Choice));
+  ShowLook(window, DecideLook());
+}
+
+void OnThemeSettingChange(HWND window, LPARAM lParam) {
+  // The app mode's change comes as "ImmersiveColorSet"; high contrast comes
+  // with its own SPI code, so it is read again on every change.
+  const auto *area = reinterpret_cast<const wchar_t *>(lParam);
+  if (area != nullptr && lstrcmpW(area, L"ImmersiveColorSet") == 0) ReadAppMode();
+  FollowFacts(window);
+}
+
+void OnSystemColorChange(HWND window) { FollowFacts(window); }
+
+bool EraseDarkBackground(HWND window, HDC dc) {
+  if (!Dark) return false;
+  RECT client = {};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, MakeBrush(&WindowBrush, kDarkPalette.window));
+  return true;
+}
+
+HBRUSH ColorDarkControl(HDC dc, bool field) {
+  if (!Dark) return nullptr;
+  SetTextColor(dc, field ? kDarkPalette.fieldText : kDarkPalette.text);
+  SetBkColor(dc, field ? kDarkPalette.field : kDarkPalette.window);
+  return field ? MakeBrush(&FieldBrush, kDarkPalette.field) : MakeBrush(&WindowBrush, kDarkPalette.window);
+}
+
+// A rectangle in one colour without a brush: the opaque background of an
+// empty text.
+static void FillColour(HDC dc, const RECT &rect, Rgb colour) {
+  SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, L"", 0, nullptr);
+}
+
+static void FrameColour(HDC dc, RECT rect, Rgb colour) {
+  FillColour(dc, {rect.left, rect.top, rect.right, rect.top + 1}, colour);
+  FillColour(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
+  FillColour(dc, {rect.left, rect.top, rect.left + 1, rect.bottom}, colour);
+  FillColour(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
+}
+
+static void PaintDarkButton(const NMCUSTOMDRAW &draw) {
+  HWND button = draw.hdr.hwndFrom;
+  HDC dc = draw.hdc;
+  RECT rect = draw.rc;
+  LRESULT buttonState = SendMessageW(button, BM_GETSTATE, 0, 0);
+  bool pressed = (draw.uItemState & CDIS_SELECTED) != 0 || (buttonState & BST_PUSHED) != 0;
+  bool hot = (draw.uItemState & CDIS_HOT) != 0;
+  bool focused = (draw.uItemState & CDIS_FOCUS) != 0 || GetFocus() == button;
+  int saved = SaveDC(dc);
+
+  FillColour(dc, rect, pressed ? kDarkPalette.facePressed : hot ? kDarkPalette.faceHot : kDarkPalette.face);
+  Rgb edge = focused ? kDarkPalette.edgeFocused : kDarkPalette.edge;
+  FrameColour(dc, rect, edge);
+  if (focused) FrameColour(dc, {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1}, edge);
+
+  wchar_t label[kEntryTextSize];
+  int length = GetWindowTextW(button, label, kEntryTextSize);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+  if (font != nullptr) SelectObject(dc, font);
+  SetTextColor(dc, kDarkPalette.text);
+  SetBkMode(dc, TRANSPARENT);
+  // A pressed label moves down and right by a pixel, as the system's does.
+  if (pressed) OffsetRect(&rect, 1, 1);
+  DrawTextW(dc, label, length, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  RestoreDC(dc, saved);
+}
+
+static bool IsPushButton(HWND control) {
+  wchar_t className[16];
+  if (GetClassNameW(control, className, 16) == 0 || lstrcmpiW(className, L"Button") != 0) return false;
+  LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+bool DrawDarkButton(const NMHDR *header, LRESULT *result) {
+  if (!Dark || header == nullptr || header->code != NM_CUSTOMDRAW || !IsPushButton(header->hwndFrom)) {
+    return false;
+  }
+  const auto &draw = *reinterpret_cast<const NMCUSTOMDRAW *>(header);
+  // The whole button is drawn at the paint stage; the erase before it may
+  // go on as usual, since the paint covers all of it.
+  if (draw.dwDrawStage != CDDS_PREPAINT) {
+    *result = CDRF_DODEFAULT;
+    return true;
+  }
+  PaintDarkButton(draw);
+  *result = CDRF_SKIPDEFAULT;
+  return true;
+}
+
+void ResetTheme() {
+  Choice = ThemeChoice::kFollowSystem;
+  Facts = {};
+  Dark = false;
+  ReadHighContrast = ReadSystemHighContrast;
+}
