@@ -2,6 +2,8 @@
 
 #include <shlwapi.h>  // DLLVERSIONINFO
 
+#include <cwchar>
+
 #include "app_state.h"
 #include "settings.h"
 #include "system_library.h"
@@ -150,19 +152,12 @@ void OnThemeSettingChange(HWND window, LPARAM lParam) {
   // The app mode's change comes as "ImmersiveColorSet"; high contrast comes
   // with its own SPI code, so it is read again on every change.
   const auto *area = reinterpret_cast<const wchar_t *>(lParam);
-  if (area != nullptr && lstrcmpW(area, L"ImmersiveColorSet") == 0) ReadAppMode();
+  if (area != nullptr && wcscmp(area, L"ImmersiveColorSet") == 0) ReadAppMode();
   FollowFacts(window);
 }
 
 void OnSystemColorChange(HWND window) { FollowFacts(window); }
 
-bool EraseDarkBackground(HWND window, HDC dc) {
-  if (!Dark) return false;
-  RECT client = {};
-  GetClientRect(window, &client);
-  FillRect(dc, &client, MakeBrush(&WindowBrush, kDarkPalette.window));
-  return true;
-}
 
 HBRUSH ColorDarkControl(HDC dc, bool field) {
   if (!Dark) return nullptr;
@@ -172,10 +167,20 @@ HBRUSH ColorDarkControl(HDC dc, bool field) {
 }
 
 // A rectangle in one colour without a brush: the opaque background of an
-// empty text.
+// empty text. Leaves colour as the background colour of dc.
 static void FillColour(HDC dc, const RECT &rect, Rgb colour) {
   SetBkColor(dc, colour);
   ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, L"", 0, nullptr);
+}
+
+bool EraseDarkBackground(HWND window, HDC dc) {
+  if (!Dark) return false;
+  RECT client = {};
+  GetClientRect(window, &client);
+  COLORREF previous = SetBkColor(dc, kDarkPalette.window);
+  FillColour(dc, client, kDarkPalette.window);
+  SetBkColor(dc, previous);
+  return true;
 }
 
 static void FrameColour(HDC dc, RECT rect, Rgb colour) {
@@ -185,36 +190,50 @@ static void FrameColour(HDC dc, RECT rect, Rgb colour) {
   FillColour(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
 }
 
+// The face, the frame (doubled while the button has the focus) and the
+// label centred on the face. The device context is the button's, whose
+// colours and font are given back as they were.
 static void PaintDarkButton(const NMCUSTOMDRAW &draw) {
   HWND button = draw.hdr.hwndFrom;
   HDC dc = draw.hdc;
-  RECT rect = draw.rc;
+  const RECT &rect = draw.rc;
   LRESULT buttonState = SendMessageW(button, BM_GETSTATE, 0, 0);
   bool pressed = (draw.uItemState & CDIS_SELECTED) != 0 || (buttonState & BST_PUSHED) != 0;
   bool hot = (draw.uItemState & CDIS_HOT) != 0;
-  bool focused = (draw.uItemState & CDIS_FOCUS) != 0 || GetFocus() == button;
-  int saved = SaveDC(dc);
-
-  FillColour(dc, rect, pressed ? kDarkPalette.facePressed : hot ? kDarkPalette.faceHot : kDarkPalette.face);
+  bool focused = (draw.uItemState & CDIS_FOCUS) != 0 || (buttonState & BST_FOCUS) != 0;
   Rgb edge = focused ? kDarkPalette.edgeFocused : kDarkPalette.edge;
-  FrameColour(dc, rect, edge);
-  if (focused) FrameColour(dc, {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1}, edge);
+  COLORREF previousBack = SetBkColor(dc, edge);
+  COLORREF previousText = SetTextColor(dc, kDarkPalette.text);
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
+  HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
 
+  FrameColour(dc, rect, edge);
+  RECT face = {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
+  if (focused) {
+    FrameColour(dc, face, edge);
+    face = {face.left + 1, face.top + 1, face.right - 1, face.bottom - 1};
+  }
+  // The label is drawn opaque on the face's colour, which fills the face
+  // in the same stroke; a pressed label moves down and right by a pixel, as
+  // the system's does.
   wchar_t label[kEntryTextSize];
   int length = GetWindowTextW(button, label, kEntryTextSize);
-  HFONT font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
-  if (font != nullptr) SelectObject(dc, font);
-  SetTextColor(dc, kDarkPalette.text);
-  SetBkMode(dc, TRANSPARENT);
-  // A pressed label moves down and right by a pixel, as the system's does.
-  if (pressed) OffsetRect(&rect, 1, 1);
-  DrawTextW(dc, label, length, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  RestoreDC(dc, saved);
+  SIZE extent = {};
+  GetTextExtentPoint32W(dc, label, length, &extent);
+  int shift = pressed ? 1 : 0;
+  SetBkColor(dc, pressed ? kDarkPalette.facePressed : hot ? kDarkPalette.faceHot : kDarkPalette.face);
+  ExtTextOutW(dc, (rect.left + rect.right - extent.cx) / 2 + shift,
+              (rect.top + rect.bottom - extent.cy) / 2 + shift, ETO_OPAQUE | ETO_CLIPPED, &face, label,
+              static_cast<UINT>(length), nullptr);
+
+  if (previousFont != nullptr) SelectObject(dc, previousFont);
+  SetTextColor(dc, previousText);
+  SetBkColor(dc, previousBack);
 }
 
 static bool IsPushButton(HWND control) {
   wchar_t className[16];
-  if (GetClassNameW(control, className, 16) == 0 || lstrcmpiW(className, L"Button") != 0) return false;
+  if (GetClassNameW(control, className, 16) == 0 || _wcsicmp(className, L"Button") != 0) return false;
   LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
   return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }

@@ -50,7 +50,7 @@ const DarkPalette kDarkPalette = {
     MakeRgb(51, 51, 51),     // face
     MakeRgb(69, 69, 69),     // faceHot
     MakeRgb(22, 22, 22),     // facePressed
-    MakeRgb(110, 110, 110),  // edge
+    MakeRgb(130, 130, 130),  // edge
     MakeRgb(200, 200, 200),  // edgeFocused
 };
 
