@@ -57,16 +57,26 @@ static void ReadAppMode() {
 // on (Windows Vista); the version 6.0 of Windows XP and the version 5 that
 // programs without a manifest get draw their buttons alone. The common
 // controls in force are the ones the buttons of the main window loaded.
-static bool ReadButtonCustomDraw() {
+// Wine's common controls 6 answer DllGetVersion with 5.81, yet their push
+// buttons send NM_CUSTOMDRAW (Wine 8 does): there it is enough that the
+// buttons' window procedure is the common controls' and not user32's.
+static bool ReadButtonCustomDraw(HWND button) {
   HMODULE controls = GetModuleHandleW(L"comctl32.dll");
-  if (controls == nullptr) return false;
+  if (controls == nullptr || button == nullptr) return false;
   auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
       reinterpret_cast<void (*)()>(GetProcAddress(controls, "DllGetVersion")));
   if (getVersion == nullptr) return false;
   DLLVERSIONINFO version = {};
   version.cbSize = sizeof version;
   if (getVersion(&version) != S_OK) return false;
-  return version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 10);
+  if (version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 10)) return true;
+  HMODULE system = GetModuleHandleW(L"ntdll.dll");
+  bool wine = system != nullptr && GetProcAddress(system, "wine_get_version") != nullptr;
+  if (!wine) return false;
+  HMODULE owner = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<const wchar_t *>(GetWindowLongPtrW(button, GWLP_WNDPROC)), &owner);
+  return owner == controls;
 }
 
 // DwmSetWindowAttribute's attribute for a dark caption: 20 is documented from
@@ -114,7 +124,7 @@ void StartTheme(HWND window) {
   ReadSettingText(kOptionsSection, kKeyTheme, text, kThemeTextSize);
   Choice = ChooseTheme(text);
   ReadAppMode();
-  Facts.darkDrawable = ReadButtonCustomDraw();
+  Facts.darkDrawable = ReadButtonCustomDraw(GetDlgItem(window, IDM_EVALUATE));
   Dark = DecideLook();
   SetClassBrush(window);
   // A light window leaves its caption to the system, as it always did.
