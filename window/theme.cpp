@@ -5,6 +5,8 @@
 #include <cwchar>
 
 #include "app_state.h"
+#include "dpi_layout.h"
+#include "dpi_scale.h"
 #include "settings.h"
 #include "system_library.h"
 #include "views.h"
@@ -193,14 +195,16 @@ bool EraseDarkBackground(HWND window, HDC dc) {
   return true;
 }
 
-static void FrameColour(HDC dc, RECT rect, Rgb colour) {
-  FillColour(dc, {rect.left, rect.top, rect.right, rect.top + 1}, colour);
-  FillColour(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
-  FillColour(dc, {rect.left, rect.top, rect.left + 1, rect.bottom}, colour);
-  FillColour(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
+// A frame of width pixels inside rect; returns what it leaves inside.
+static RECT FrameColour(HDC dc, const RECT &rect, int width, Rgb colour) {
+  FillColour(dc, {rect.left, rect.top, rect.right, rect.top + width}, colour);
+  FillColour(dc, {rect.left, rect.bottom - width, rect.right, rect.bottom}, colour);
+  FillColour(dc, {rect.left, rect.top, rect.left + width, rect.bottom}, colour);
+  FillColour(dc, {rect.right - width, rect.top, rect.right, rect.bottom}, colour);
+  return {rect.left + width, rect.top + width, rect.right - width, rect.bottom - width};
 }
 
-// The face, the frame (doubled while the button has the focus) and the
+// The face, the frame (twice as wide while the button has the focus) and the
 // label centred on the face. The device context is the button's, whose
 // colours and font are given back as they were.
 static void PaintDarkButton(const NMCUSTOMDRAW &draw) {
@@ -217,12 +221,9 @@ static void PaintDarkButton(const NMCUSTOMDRAW &draw) {
   HFONT font = reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0));
   HGDIOBJ previousFont = font != nullptr ? SelectObject(dc, font) : nullptr;
 
-  FrameColour(dc, rect, edge);
-  RECT face = {rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
-  if (focused) {
-    FrameColour(dc, face, edge);
-    face = {face.left + 1, face.top + 1, face.right - 1, face.bottom - 1};
-  }
+  // A pixel at 96 DPI, two at 192: the frame keeps its weight.
+  int width = ScaleForDpi(1, WindowDpi());
+  RECT face = FrameColour(dc, rect, focused ? 2 * width : width, edge);
   // The label is drawn opaque on the face's colour, which fills the face
   // in the same stroke; a pressed label moves down and right by a pixel, as
   // the system's does.
