@@ -9,6 +9,8 @@
 
 #include "app_state.h"
 #include "about_box.h"
+#include "dpi_layout.h"
+#include "dpi_scale.h"
 #include "theme.h"
 #include "window_test_support.h"
 
@@ -49,6 +51,13 @@ class AppModeGuard {
 };
 
 bool IsDarkColour(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 384; }
+
+// A button's face, inside the widest frame (the focused one) and above its
+// label.
+COLORREF FacePixel(const Ink &ink) {
+  int inset = ScaleForDpi(3, WindowDpi());
+  return ink.At(inset, inset);
+}
 
 // Pixels far from the background: a label's strokes.
 int CountLight(const Ink &ink) { return ink.width * ink.height - ink.dark; }
@@ -97,7 +106,7 @@ TEST_F(Theme, DarkDarkensBackgroundButtonsEntryAndResultWithLightText) {
   EXPECT_TRUE(IsDarkColour(Background()));
   for (int id : {int{'7'}, IDC_SIN, IDM_EVALUATE, IDC_DEL}) {
     Ink button = ReadControlInk(Control(id));
-    EXPECT_TRUE(IsDarkColour(button.At(button.width / 2, 2))) << id;
+    EXPECT_TRUE(IsDarkColour(FacePixel(button))) << id;
     EXPECT_GT(button.dark, CountLight(button)) << id;
     EXPECT_GT(CountLight(button), 2 * (button.width + button.height)) << "edge and label " << id;
   }
@@ -119,8 +128,8 @@ TEST_F(Theme, PressedHotAndFocusedButtonsStayDarkButDiffer) {
   SetFocus(button);
   UpdateWindow(button);
   Ink focused = ReadControlInk(button);
-  EXPECT_TRUE(IsDarkColour(pressed.At(pressed.width / 2, 2)));
-  EXPECT_NE(pressed.At(pressed.width / 2, 2), rest.At(rest.width / 2, 2)) << "pressed face";
+  EXPECT_TRUE(IsDarkColour(FacePixel(pressed)));
+  EXPECT_NE(FacePixel(pressed), FacePixel(rest)) << "pressed face";
   EXPECT_NE(focused.At(1, focused.height / 2), rest.At(1, rest.height / 2)) << "focus frame";
 }
 
@@ -191,7 +200,7 @@ TEST_F(Theme, TheAboutBoxAndItsOkButtonAreDark) {
   EXPECT_TRUE(IsDarkColour(box.At(1, box.height - 2)));
   EXPECT_GT(box.dark, CountLight(box));
   EXPECT_GT(CountLight(box), 100) << "the texts";
-  EXPECT_TRUE(IsDarkColour(ok.At(ok.width / 2, 2)));
+  EXPECT_TRUE(IsDarkColour(FacePixel(ok)));
   EXPECT_GT(CountLight(ok), 2 * (ok.width + ok.height));
 }
 
