@@ -115,6 +115,16 @@ TEST_F(Theme, DarkDarkensBackgroundButtonsEntryAndResultWithLightText) {
     EXPECT_TRUE(IsDarkColour(ink.At(ink.width - 3, ink.height / 2)));
     EXPECT_GT(CountLight(ink), 20) << "the text 12345+1 / 12346.";
   }
+  // The drop-down list, whose colour message the combo box passes on.
+  COMBOBOXINFO combo = {};
+  combo.cbSize = sizeof combo;
+  ASSERT_TRUE(GetComboBoxInfo(State.Entry, &combo));
+  SendMessageW(State.Entry, CB_SHOWDROPDOWN, TRUE, 0);
+  UpdateWindow(combo.hwndList);
+  Ink list = ReadControlInk(combo.hwndList);
+  SendMessageW(State.Entry, CB_SHOWDROPDOWN, FALSE, 0);
+  EXPECT_TRUE(IsDarkColour(list.At(list.width / 2, list.height - 2)));
+  EXPECT_GT(CountLight(list), 20) << "the slots' letters";
 }
 
 TEST_F(Theme, PressedHotAndFocusedButtonsStayDarkButDiffer) {
