@@ -187,12 +187,6 @@ TEST_F(Theme, TheMenuChecksTheChoiceAndOffersDark) {
   EXPECT_EQ(GetMenuState(State.MainMenu, IDM_THEME_DARK, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
             static_cast<UINT>(MF_CHECKED));
   EXPECT_EQ(GetMenuState(State.MainMenu, IDM_THEME_SYSTEM, MF_BYCOMMAND) & MF_CHECKED, 0u);
-  HMENU colours = GetSubMenu(GetSubMenu(State.MainMenu, 1), 5);
-  wchar_t text[64] = L"";
-  GetMenuStringW(GetSubMenu(State.MainMenu, 1), 5, text, 64, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"配色(&M)");
-  ASSERT_NE(colours, nullptr);
-  EXPECT_EQ(GetMenuItemCount(colours), 3);
 }
 
 TEST_F(Theme, TheAboutBoxAndItsOkButtonAreDark) {
