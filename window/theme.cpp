@@ -133,9 +133,11 @@ void StartTheme(HWND window) {
   if (Dark) ApplyDarkCaption(window, true);
 }
 
-// Everything at once: the menu bar may wrap otherwise in the new look's
-// metrics, so the window takes its height again (ApplyView), then every part
-// is painted before the call returns.
+// Everything at once. A change of scheme may come with other metrics (high
+// contrast schemes often bring a larger menu font), and a menu bar that now
+// wraps to another number of lines would cut off the "=" row or leave a
+// blank strip: the window takes its height again (ApplyView), then every
+// part is painted before the call returns.
 static void ShowLook(HWND window, bool dark) {
   Dark = dark;
   SetClassBrush(window);
@@ -169,7 +171,6 @@ void OnThemeSettingChange(HWND window, LPARAM lParam) {
 }
 
 void OnSystemColorChange(HWND window) { FollowFacts(window); }
-
 
 HBRUSH ColorDarkControl(HDC dc, bool field) {
   if (!Dark) return nullptr;
