@@ -20,6 +20,7 @@ static HBRUSH WindowBrush = nullptr;
 static HBRUSH FieldBrush = nullptr;
 
 HighContrastReader ReadHighContrast = ReadSystemHighContrast;
+ButtonCustomDrawReader ReadButtonCustomDraw = ReadSystemButtonCustomDraw;
 
 ThemeChoice CurrentThemeChoice() { return Choice; }
 bool IsDarkLookInForce() { return Dark; }
@@ -62,7 +63,7 @@ static void ReadAppMode() {
 // Wine's common controls 6 answer DllGetVersion with 5.81, yet their push
 // buttons send NM_CUSTOMDRAW (Wine 8 does): there it is enough that the
 // buttons' window procedure is the common controls' and not user32's.
-static bool ReadButtonCustomDraw(HWND button) {
+bool ReadSystemButtonCustomDraw(HWND button) {
   HMODULE controls = GetModuleHandleW(L"comctl32.dll");
   if (controls == nullptr || button == nullptr) return false;
   auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
@@ -271,4 +272,5 @@ void ResetTheme() {
   Facts = {};
   Dark = false;
   ReadHighContrast = ReadSystemHighContrast;
+  ReadButtonCustomDraw = ReadSystemButtonCustomDraw;
 }

@@ -50,5 +50,11 @@ using HighContrastReader = bool (*)();
 extern HighContrastReader ReadHighContrast;
 bool ReadSystemHighContrast();
 
+// Whether the push buttons send NM_CUSTOMDRAW, from the button given.
+// Replaceable, so that the tests can stand in for Windows XP's buttons.
+using ButtonCustomDrawReader = bool (*)(HWND button);
+extern ButtonCustomDrawReader ReadButtonCustomDraw;
+bool ReadSystemButtonCustomDraw(HWND button);
+
 // Back to the state before start-up (tests).
 void ResetTheme();

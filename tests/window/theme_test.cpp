@@ -72,6 +72,7 @@ class Theme : public ShownWindowTest {
  protected:
   void TearDown() override {
     ReadHighContrast = ReadSystemHighContrast;
+    ReadButtonCustomDraw = ReadSystemButtonCustomDraw;
     ShownWindowTest::TearDown();
   }
   static HWND Control(int id) { return GetDlgItem(State.MainWindow, id); }
@@ -206,6 +207,21 @@ TEST_F(Theme, TheAboutBoxAndItsOkButtonAreDark) {
   EXPECT_GT(CountLight(box), 100) << "the texts";
   EXPECT_TRUE(IsDarkColour(FacePixel(ok)));
   EXPECT_GT(CountLight(ok), 2 * (ok.width + ok.height));
+}
+
+// Where the buttons cannot be drawn by their window (Windows XP), a stored
+// dark choice starts light, and the item is grayed: never half-dark.
+TEST_F(Theme, WithoutButtonCustomDrawDarkIsGrayedAndTheWindowLight) {
+  CloseMainWindow();
+  PrepareFreshStart();
+  WritePrivateProfileStringW(L"Vex", L"Theme", L"dark", TestSettingsFile().c_str());
+  ReadButtonCustomDraw = [](HWND) { return false; };
+  ASSERT_NE(StartShownMainWindow(), nullptr);
+  EXPECT_FALSE(IsDarkLookInForce());
+  EXPECT_EQ(Background(), GetSysColor(COLOR_BTNFACE));
+  SendMessageW(State.MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 1)), 1);
+  EXPECT_EQ(GetMenuState(State.MainMenu, IDM_THEME_DARK, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
+            static_cast<UINT>(MF_CHECKED | MF_GRAYED));
 }
 
 // A language switch takes the window's height again (ApplyView): with larger
