@@ -24,6 +24,13 @@
 #define IDM_TOPMOST          1003
 #define IDM_TIME             512
 #define IDM_LANGUAGE         519   /* English <-> Japanese interface */
+/* Its Color Mode popup: follow Windows, light, dark, in this order (the
+   order of ThemeChoice) */
+#define IDM_THEME_SYSTEM     520
+#define IDM_THEME_LIGHT      521
+#define IDM_THEME_DARK       522
+#define IDM_FIRST_THEME      IDM_THEME_SYSTEM
+#define IDM_LAST_THEME       IDM_THEME_DARK
 #define IDM_CLOSE            1002  /* also in the tray popup */
 
 /* Radix popup: radix 2, 8, 10 and 16, in this order */

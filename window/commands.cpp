@@ -5,6 +5,7 @@
 #include "entry_text.h"
 #include "language.h"
 #include "settings.h"
+#include "theme.h"
 
 // --- Editing ---
 
@@ -107,6 +108,10 @@ void UpdateMenuStates() {
   CheckItem(IDM_RADIANS, State.DegreeMode == 0);
   CheckItem(IDM_DEGREES, State.DegreeMode == 1);
   CheckItem(IDM_BEEP, State.BeepOption == 1);
+  CheckMenuRadioItem(State.MainMenu, IDM_FIRST_THEME, IDM_LAST_THEME,
+                     IDM_FIRST_THEME + static_cast<int>(CurrentThemeChoice()), MF_BYCOMMAND);
+  // Where the buttons cannot be drawn dark the window is never half-dark.
+  GrayItem(IDM_THEME_DARK, !IsDarkLookAvailable());
 }
 
 void OpenContextMenu(HWND window, LPARAM screenPosition) {

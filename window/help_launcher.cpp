@@ -4,6 +4,7 @@
 
 #include "app_state.h"
 #include "language.h"
+#include "system_library.h"
 
 const HelpControlPlaces kHelpControlPlaces = {
     HKEY_CLASSES_ROOT,
@@ -75,28 +76,6 @@ bool ReadHelpControlPathFrom(HKEY root, const wchar_t *key, wchar_t *buffer) {
 static bool IsFullPath(const wchar_t *path) {
   if (path[0] == L'\\' && path[1] == L'\\') return true;
   return path[0] != L'\0' && path[1] == L':' && path[2] == L'\\';
-}
-
-// Loads without the system's error boxes for a file that is not a library.
-static HMODULE LoadLibraryQuietly(const wchar_t *path) {
-  UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE module = LoadLibraryW(path);
-  SetErrorMode(oldMode);
-  return module;
-}
-
-static HMODULE LoadSystemLibrary(const wchar_t *file) {
-  wchar_t path[kPathSize];
-  UINT length = GetSystemDirectoryW(path, kPathSize);
-  if (length == 0 || length >= static_cast<UINT>(kPathSize)) return nullptr;
-  size_t fileLength = wcslen(file);
-  if (path[length - 1] != L'\\') {
-    if (length + 1 >= static_cast<UINT>(kPathSize)) return nullptr;
-    path[length++] = L'\\';
-  }
-  if (length + fileLength >= static_cast<size_t>(kPathSize)) return nullptr;
-  wmemcpy(path + length, file, fileLength + 1);
-  return LoadLibraryQuietly(path);
 }
 
 HWND ShowHelpFrom(const HelpControlPlaces &places, HWND caller, const wchar_t *file,

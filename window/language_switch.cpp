@@ -9,6 +9,7 @@
 #include "settings.h"
 #include "slots.h"
 #include "tray.h"
+#include "views.h"
 
 void ReadLanguageOption() {
   wchar_t text[kLanguageTextSize];
@@ -24,8 +25,7 @@ void SwitchLanguage(HWND window) {
 
   // The old menus go only once the new bar is attached (in views 2 and 3):
   // DestroyMenu on the attached bar would leave the window pointing at a
-  // dead handle. Their popups die with them. Both bars take one line, so
-  // the window keeps its height.
+  // dead handle. Their popups die with them.
   HMENU oldMain = State.MainMenu;
   HMENU oldTray = State.TrayMenu;
   LoadLanguageMenus();
@@ -42,5 +42,9 @@ void SwitchLanguage(HWND window) {
   UpdateTrayTip(window);
   RetellResultMessage();
   NameButtons(window);
+  // With larger text one language's bar may wrap to two lines where the
+  // other's takes one: the window takes its height again, or the "=" row is
+  // cut off (or a blank strip stays) until the next change of view.
+  ApplyView(window);
   FocusEntryAtEnd();
 }

@@ -13,6 +13,7 @@
 #include "settings.h"
 #include "settings_report.h"
 #include "slots.h"
+#include "theme.h"
 #include "tray.h"
 #include "views.h"
 
@@ -50,6 +51,11 @@ void RunCommand(HWND window, int id) {
       break;
     case IDM_LANGUAGE:
       SwitchLanguage(window);
+      break;
+    case IDM_THEME_SYSTEM:
+    case IDM_THEME_LIGHT:
+    case IDM_THEME_DARK:
+      ChooseThemeItem(window, id);
       break;
     case IDM_RADIX2:
     case IDM_RADIX8:
@@ -140,8 +146,9 @@ static void OnPaint() {
 
 // Every message goes on to DefWindowProcW with its parameters unchanged,
 // the handled ones too (WM_ACTIVATE before its own handling, so that the
-// entry keeps the focus); only WM_DESTROY, WM_DPICHANGED and an answered
-// WM_GETDPISCALEDSIZE return on their own.
+// entry keeps the focus); only WM_DESTROY, WM_DPICHANGED, an answered
+// WM_GETDPISCALEDSIZE and, in the dark look only, the erase, control-colour
+// and custom-draw messages return on their own.
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The taskbar was created anew (the shell restarted): its icons are gone.
   if (message == GetTaskbarCreatedMessage() && message != 0) RestoreTrayIcon(window);
@@ -194,6 +201,30 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_NCDESTROY:
       // After the controls are gone: nothing draws with the fonts any more.
       EndWindowDpi(window);
+      break;
+    case WM_ERASEBKGND:
+      if (EraseDarkBackground(window, reinterpret_cast<HDC>(wParam))) return 1;
+      break;
+    // The main window is no dialog (DefWindowProcW, not DefDlgProcW, gets
+    // its messages), so WM_CTLCOLORDLG never comes; the combo box passes its
+    // edit field's and its list's colour messages on to this window.
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+      if (HBRUSH brush = ColorDarkControl(reinterpret_cast<HDC>(wParam), true)) {
+        return reinterpret_cast<LRESULT>(brush);
+      }
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (DrawDarkButton(reinterpret_cast<const NMHDR *>(lParam), &result)) return result;
+      break;
+    }
+    case WM_SETTINGCHANGE:
+      OnThemeSettingChange(window, lParam);
+      break;
+    case WM_SYSCOLORCHANGE:
+      OnSystemColorChange(window);
       break;
     case WM_TRAY_CALLBACK:
       HandleTrayCallback(window, wParam, lParam);

@@ -5,6 +5,7 @@
 #include "app_state.h"
 #include "dpi_layout.h"
 #include "dpi_scale.h"
+#include "theme.h"
 
 HFONT ForcedDefaultFont = nullptr;
 
@@ -61,10 +62,12 @@ void PaintResultField(HWND field, const wchar_t *text) {
     }
   }
 
-  // The window colours of the theme: white and black in the standard one,
-  // whatever a high-contrast theme gives.
-  COLORREF previousBack = SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-  COLORREF previousText = SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  // The window colours of the system's scheme: white and black in the
+  // standard one, whatever a high-contrast scheme gives; the dark look has
+  // its own.
+  bool dark = IsDarkLookInForce();
+  COLORREF previousBack = SetBkColor(dc, dark ? kDarkPalette.field : GetSysColor(COLOR_WINDOW));
+  COLORREF previousText = SetTextColor(dc, dark ? kDarkPalette.fieldText : GetSysColor(COLOR_WINDOWTEXT));
   RECT band = {1, 1, width - 2, height - 2};
   UINT previousAlign = SetTextAlign(dc, 0);
   ExtTextOutW(dc, ScaleForDpi(3, WindowDpi()), ScaleForDpi(1, WindowDpi()), ETO_OPAQUE, &band, text,

@@ -11,6 +11,7 @@
 #include "settings.h"
 #include "settings_values.h"
 #include "slots.h"
+#include "theme.h"
 #include "tray.h"
 #include "tray_switch.h"
 #include "views.h"
@@ -98,6 +99,7 @@ void InitMainWindow(HWND window) {
   if (State.Time) StartClock(window);
   if (State.TrayMode) UpdateTrayIcon(window);
   LoadLanguageMenus();
+  StartTheme(window);
   ApplyView(window);
 }
 

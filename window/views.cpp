@@ -20,8 +20,10 @@ static void ApplyTemplateWidth(HWND window) {
 
 void ApplyView(HWND window) {
   // The menu bar is only detached, never destroyed: its Edit popup is also
-  // the context menu.
-  SetMenu(window, (State.View == 2 || State.View == 3) ? State.MainMenu : nullptr);
+  // the context menu. Attached again only when it changes: SetMenu
+  // recomputes and redraws the frame even for the bar already there.
+  HMENU bar = (State.View == 2 || State.View == 3) ? State.MainMenu : nullptr;
+  if (GetMenu(window) != bar) SetMenu(window, bar);
   // Before the height: a wider window may take its menu bar on one line.
   ApplyTemplateWidth(window);
   HWND reference = GetDlgItem(window, (State.View % 2 != 0) ? IDM_EVALUATE : IDC_ENTRY);

@@ -580,7 +580,7 @@ TEST_P(HelpStatements, SettingsPageNamesEveryKeyWithItsDefault) {
       {Narrow(kKeyTime), std::to_string(kDefaultTime)},   {Narrow(kKeyTbar), std::to_string(kDefaultTbar)},
       {Narrow(kKeyBeep), std::to_string(kDefaultBeep)},   {Narrow(kKeyCbo), std::to_string(kDefaultSlot)},
       {Narrow(kKeyDeg), std::to_string(kDefaultDeg)},     {Narrow(kKeyRadix), std::to_string(kDefaultRadix)},
-      {kLanguageKey, kLanguageDefault}};
+      {kLanguageKey, kLanguageDefault},                   {Narrow(kKeyTheme), Narrow(kDefaultThemeText)}};
   std::set<std::string> pageKeys;
   for (const auto &row : ReadTableAfter(page, "[" + Narrow(kOptionsSection) + "] ")) {
     ASSERT_GE(row.size(), 2u);

@@ -10,6 +10,7 @@
 #include "settings_report.h"
 #include "settings_values.h"
 #include "startup.h"
+#include "theme.h"
 #include "tray.h"
 #include "tray_switch.h"
 
@@ -55,6 +56,7 @@ void ResetAppState() {
   ResetHelpLauncher();
   ResetAccessibility();
   ResetSettingsReport();
+  ResetTheme();
 }
 
 void PrepareFreshStart() {

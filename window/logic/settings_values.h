@@ -21,6 +21,7 @@ inline constexpr wchar_t kKeyCbo[] = L"Cbo";      // current slot 0-25
 inline constexpr wchar_t kKeyDeg[] = L"Deg";      // degree mode
 inline constexpr wchar_t kKeyRadix[] = L"Radix";  // output radix, read as text
 inline constexpr wchar_t kKeyLang[] = L"Lang";    // interface language: language_choice.h
+inline constexpr wchar_t kKeyTheme[] = L"Theme";  // light, dark or following the system: theme_choice.h
 
 // The values used when a key is absent, and at the start of the program.
 constexpr int kDefaultPosition = -1;   // Wx, Wy
@@ -33,6 +34,7 @@ constexpr int kDefaultSlot = 0;        // Cbo
 constexpr int kDefaultDeg = 0;
 constexpr int kDefaultRadix = 10;
 inline constexpr wchar_t kDefaultRadixText[] = L"10";
+inline constexpr wchar_t kDefaultThemeText[] = L"system";  // follow the system
 
 // --- Values ---
 
