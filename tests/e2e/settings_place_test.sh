@@ -73,7 +73,13 @@ if [ ! -f "$prefix/system.reg" ]; then
   mkdir -p "$prefix" "$home"
   [ "$user" = "$(id -un)" ] || chown -R "$user:" "$base"
   run_wine wineserver -p </dev/null >/dev/null 2>&1 || true
-  run_wine "$WINE" wineboot --init </dev/null >/dev/null 2>&1
+  # Into a file, not a pipe: wineboot's system processes keep it open.
+  if ! run_wine "$WINE" wineboot --init </dev/null >"$base/wineboot.log" 2>&1; then
+    echo "FAIL: could not make the $arch prefix of $user in $prefix; '$WINE wineboot --init' said:"
+    grep -v '^[[:space:]]*$' "$base/wineboot.log" | tail -5
+    rm -rf "$prefix"
+    exit 1
+  fi
   run_wine "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
   run_wine wineserver -k </dev/null >/dev/null 2>&1 || true
 fi
