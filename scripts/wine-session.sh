@@ -69,13 +69,24 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 reg_add() {
-  # reg_add KEY NAME DATA [TYPE]: in the 64-bit prefix, for both registry views.
-  local type=${4:-REG_SZ}
+  # reg_add KEY NAME DATA [TYPE]: in the 64-bit prefix, for both registry
+  # views. The prefix is only made for the settings made here, so one that
+  # did not take is removed again, and the next session makes it anew.
+  local type=${4:-REG_SZ} view=() status
+  [ "$WINEARCH" = win64 ] && view=(/reg:64)
+  for try in 1 2; do
+    "$WINE" reg add "$1" /v "$2" /t "$type" /d "$3" /f "${view[@]}" >/dev/null 2>&1 </dev/null && break
+    status=$?
+    if [ "$try" = 2 ]; then
+      echo "wine-session: could not set $1\\$2 in the new prefix ('$WINE reg add' ended with $status)" >&2
+      rm -rf "$WINEPREFIX"
+      exit 1
+    fi
+    echo "wine-session: setting $1\\$2 failed ($status); once more" >&2
+    sleep 1
+  done
   if [ "$WINEARCH" = win64 ]; then
-    "$WINE" reg add "$1" /v "$2" /t "$type" /d "$3" /f /reg:64 >/dev/null 2>&1 </dev/null
     "$WINE" reg add "$1" /v "$2" /t "$type" /d "$3" /f /reg:32 >/dev/null 2>&1 </dev/null || true
-  else
-    "$WINE" reg add "$1" /v "$2" /t "$type" /d "$3" /f >/dev/null 2>&1 </dev/null
   fi
 }
 

@@ -27,10 +27,10 @@ for dpi in 96 120 144 192; do
   echo "=== $dpi DPI"
   export VEX_EXPECTED_DPI=$dpi
   if [ "$dpi" = 96 ]; then
-    "$WINE" "$tests" --gtest_filter='Dpi.*' </dev/null || status=1
+    "$WINE" "$tests" --gtest_filter='Dpi.*' </dev/null || { echo "FAIL at $dpi DPI: exit code $?"; status=1; }
   else
     VEX_WINE_DPI=$dpi "$source/scripts/wine-session.sh" "$build" \
-      "$WINE" "$tests" --gtest_filter='Dpi.*' </dev/null || status=1
+      "$WINE" "$tests" --gtest_filter='Dpi.*' </dev/null || { echo "FAIL at $dpi DPI: exit code $?"; status=1; }
   fi
 done
 echo "=== 96 DPI, changed to 144 and 192 in-process"
