@@ -15,12 +15,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# The Wine loader that runs these programs here, from the one check in
-# scripts/wine-loader.sh; none where this machine cannot run them, and then
-# the tests that need it are not registered (tests/CMakeLists.txt says so).
-execute_process(COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-loader.sh win32
-                OUTPUT_VARIABLE VEX_WINE_LOADER ERROR_VARIABLE VEX_WINE_MISSING
-                OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_STRIP_TRAILING_WHITESPACE)
-if(VEX_WINE_LOADER)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${VEX_WINE_LOADER})
-endif()
+set(VEX_WINE_ARCH win32)
+include(${CMAKE_CURRENT_LIST_DIR}/wine_loader.cmake)

@@ -62,6 +62,19 @@ COLORREF FacePixel(const Ink &ink) {
 // Pixels far from the background: a label's strokes.
 int CountLight(const Ink &ink) { return ink.width * ink.height - ink.dark; }
 
+// A dark face, with an edge and a label drawn light around and on it.
+void ExpectDarkButton(const Ink &button) {
+  EXPECT_TRUE(IsDarkColour(FacePixel(button)));
+  EXPECT_GT(button.dark, CountLight(button));
+  EXPECT_GT(CountLight(button), 2 * (button.width + button.height)) << "edge and label";
+}
+
+// The check and gray marks of a Color Mode item as the View popup shows them.
+UINT ThemeItemMarks(int id) {
+  SendMessageW(State.MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 1)), 1);
+  return GetMenuState(State.MainMenu, id, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED);
+}
+
 std::wstring ReadTheme() {
   wchar_t text[32] = L"";
   GetPrivateProfileStringW(L"Vex", L"Theme", L"", text, 32, TestSettingsFile().c_str());
@@ -105,11 +118,11 @@ TEST_F(Theme, DarkDarkensBackgroundButtonsEntryAndResultWithLightText) {
   Command(IDM_THEME_DARK);
   EXPECT_EQ(ReadTheme(), L"dark");
   EXPECT_TRUE(IsDarkColour(Background()));
+  EXPECT_EQ(ThemeItemMarks(IDM_THEME_DARK), static_cast<UINT>(MF_CHECKED));
+  EXPECT_EQ(ThemeItemMarks(IDM_THEME_SYSTEM), 0u);
   for (int id : {int{'7'}, IDC_SIN, IDM_EVALUATE, IDC_DEL}) {
-    Ink button = ReadControlInk(Control(id));
-    EXPECT_TRUE(IsDarkColour(FacePixel(button))) << id;
-    EXPECT_GT(button.dark, CountLight(button)) << id;
-    EXPECT_GT(CountLight(button), 2 * (button.width + button.height)) << "edge and label " << id;
+    SCOPED_TRACE(id);
+    ExpectDarkButton(ReadControlInk(Control(id)));
   }
   for (HWND part : {EntryField(), Control(IDC_RESULT)}) {
     Ink ink = ReadControlInk(part);
@@ -182,14 +195,6 @@ TEST_F(Theme, HighContrastWinsAndTheDarkChoiceComesBackAfterIt) {
   EXPECT_TRUE(IsDarkColour(Background()));
 }
 
-TEST_F(Theme, TheMenuChecksTheChoiceAndOffersDark) {
-  Command(IDM_THEME_DARK);
-  SendMessageW(State.MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 1)), 1);
-  EXPECT_EQ(GetMenuState(State.MainMenu, IDM_THEME_DARK, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
-            static_cast<UINT>(MF_CHECKED));
-  EXPECT_EQ(GetMenuState(State.MainMenu, IDM_THEME_SYSTEM, MF_BYCOMMAND) & MF_CHECKED, 0u);
-}
-
 TEST_F(Theme, TheAboutBoxAndItsOkButtonAreDark) {
   Command(IDM_THEME_DARK);
   HRSRC found = FindResourceExW(State.Instance, RT_DIALOG, L"About", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
@@ -205,8 +210,7 @@ TEST_F(Theme, TheAboutBoxAndItsOkButtonAreDark) {
   EXPECT_TRUE(IsDarkColour(box.At(1, box.height - 2)));
   EXPECT_GT(box.dark, CountLight(box));
   EXPECT_GT(CountLight(box), 100) << "the texts";
-  EXPECT_TRUE(IsDarkColour(FacePixel(ok)));
-  EXPECT_GT(CountLight(ok), 2 * (ok.width + ok.height));
+  ExpectDarkButton(ok);
 }
 
 // Where the buttons cannot be drawn by their window (Windows XP), a stored
@@ -219,9 +223,7 @@ TEST_F(Theme, WithoutButtonCustomDrawDarkIsGrayedAndTheWindowLight) {
   ASSERT_NE(StartShownMainWindow(), nullptr);
   EXPECT_FALSE(IsDarkLookInForce());
   EXPECT_EQ(Background(), GetSysColor(COLOR_BTNFACE));
-  SendMessageW(State.MainWindow, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(State.MainMenu, 1)), 1);
-  EXPECT_EQ(GetMenuState(State.MainMenu, IDM_THEME_DARK, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
-            static_cast<UINT>(MF_CHECKED | MF_GRAYED));
+  EXPECT_EQ(ThemeItemMarks(IDM_THEME_DARK), static_cast<UINT>(MF_CHECKED | MF_GRAYED));
 }
 
 // A language switch takes the window's height again (ApplyView): with larger

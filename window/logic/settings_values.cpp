@@ -22,6 +22,16 @@ int ConvertIntegerText(const wchar_t *text) {
   return static_cast<int>(value);
 }
 
+bool IsSettingWord(const wchar_t *text, const wchar_t *lowerWord) {
+  std::size_t i = 0;
+  for (; lowerWord[i] != L'\0'; ++i) {
+    wchar_t c = text[i];
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    if (c != lowerWord[i]) return false;
+  }
+  return text[i] == L'\0';
+}
+
 int CheckView(int view) {
   return (view >= 0 && view <= 3) ? view : kDefaultView;
 }

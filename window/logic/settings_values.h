@@ -43,6 +43,10 @@ inline constexpr wchar_t kDefaultThemeText[] = L"system";  // follow the system
 // beyond the int range stop growing at its limits. A null text gives 0.
 int ConvertIntegerText(const wchar_t *text);
 
+// True when text is lowerWord in any mix of cases ("En", "DARK"). ASCII
+// only: the profile's own case folding of other scripts never matters.
+bool IsSettingWord(const wchar_t *text, const wchar_t *lowerWord);
+
 // View outside 0-3 falls back to 3.
 int CheckView(int view);
 

@@ -5,21 +5,10 @@
 
 #include "settings_values.h"
 
-// ASCII only, like the language setting.
-static bool EqualsIgnoringCase(const wchar_t *text, const wchar_t *lowerWord) {
-  std::size_t i = 0;
-  for (; lowerWord[i] != L'\0'; ++i) {
-    wchar_t c = text[i];
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    if (c != lowerWord[i]) return false;
-  }
-  return text[i] == L'\0';
-}
-
 ThemeChoice ChooseTheme(const wchar_t *text) {
   if (text == nullptr) return ThemeChoice::kFollowSystem;
-  if (EqualsIgnoringCase(text, L"dark")) return ThemeChoice::kDark;
-  if (EqualsIgnoringCase(text, L"light")) return ThemeChoice::kLight;
+  if (IsSettingWord(text, L"dark")) return ThemeChoice::kDark;
+  if (IsSettingWord(text, L"light")) return ThemeChoice::kLight;
   return ThemeChoice::kFollowSystem;
 }
 
